@@ -1,0 +1,26 @@
+#pragma once
+// A list of codes kept in the order they were added, with a membership test
+// that does not scan the list (the exchange check runs on every keystroke).
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+namespace stats {
+
+class CodeList {
+ public:
+  void Append(std::string code);
+  void Clear();
+  bool Contains(std::string_view code) const;
+  std::size_t size() const { return m_codes.size(); }
+  const std::string& operator[](std::size_t i) const { return m_codes[i]; }
+  const std::vector<std::string>& codes() const { return m_codes; }
+
+ private:
+  std::vector<std::string> m_codes;
+  std::unordered_set<std::string> m_index;
+};
+
+}  // namespace stats

@@ -1,0 +1,22 @@
+#pragma once
+// Judging and normalising the received exchange.
+#include <string>
+#include <string_view>
+
+namespace stats {
+
+// "UA", "UA2" and "UA9": stations that send a district instead of a serial.
+bool IsRussianPrefix(std::string_view countryPrefix);
+
+// ASCII upper case, then stripped of leading and trailing white space.
+std::string MoscowCandidate(std::string_view exchange);
+// First two and last two characters (each the whole text when shorter than
+// two), upper case, stripped: "ab-01" becomes "AB01".
+std::string RdaCandidate(std::string_view exchange);
+
+// The exchange check the host makes while the operator types: a Russian
+// station's exchange is looked up exactly as typed; anyone else's must be a
+// serial of one to four digits; "599" is refused from everyone.
+bool IsValidExchange(std::string_view exchange, std::string_view countryPrefix);
+
+}  // namespace stats

@@ -1,0 +1,125 @@
+#include "engine/intake.h"
+
+#include <array>
+#include <memory>
+#include <mutex>
+#include <string_view>
+
+#include "engine/contest_state.h"
+#include "engine/exchange.h"
+#include "engine/journal.h"
+#include "engine/moscow_table.h"
+#include "platform/platform.h"
+
+namespace stats {
+namespace {
+
+// Bands outside the contest; any other text, the empty one included, passes.
+constexpr std::array<std::string_view, 7> kRefusedBands = {"30m", "17m", "12m", "160m",
+                                                           "20m", "15m", "10m"};
+constexpr std::string_view kContestMode = "RTTY";
+
+bool IsRefusedBand(std::string_view band) {
+  for (std::string_view refused : kRefusedBands) {
+    if (band == refused) return true;
+  }
+  return false;
+}
+
+// The journal stays open for one intake call; a journal that cannot be
+// opened or written changes nothing about the QSO.
+class JournalWriter {
+ public:
+  explicit JournalWriter(Platform& platform) : m_file(platform.OpenForAppend(kJournalPath)) {}
+  void Write(const QsoArguments& qso, Refusal reason, std::string_view candidate = {}) {
+    if (m_file) m_file->Write(FormatJournalLine(qso, reason, candidate));
+  }
+
+ private:
+  std::unique_ptr<AppendFile> m_file;
+};
+
+CInfo RecordOf(const QsoArguments& qso) {
+  CInfo record;
+  record.m_strCall = qso.call;
+  record.m_strBand = qso.band;
+  record.m_strMode = qso.mode;
+  record.m_strExtra = qso.extra;
+  record.m_strRstRcvd = qso.rstRcvd;
+  record.m_strRstSent = qso.rstSent;
+  record.m_strRcvd = qso.rcvd;
+  record.m_strSent = qso.sent;
+  record.m_nFreqKHz = static_cast<int32_t>(qso.freqHz / 1000);
+  record.m_nSkip = 0;
+  record.m_dtTime = qso.time;
+  return record;
+}
+
+// A Russian station's district: two bytes as passed name a Moscow district,
+// anything else an RDA district.
+void CheckDistrict(const QsoArguments& qso, CInfo& record, JournalWriter& journal) {
+  if (qso.rcvd.size() == 2) {
+    std::string candidate = MoscowCandidate(qso.rcvd);
+    if (IsMoscowDistrict(candidate)) {
+      record.m_strMoscow = std::move(candidate);
+    } else {
+      journal.Write(qso, Refusal::MoscowDistrict, candidate);
+    }
+    return;
+  }
+  std::string candidate = RdaCandidate(qso.rcvd);
+  if (g_arrRdaCodes.Contains(candidate)) {
+    record.m_strRda = candidate;
+    record.m_strRcvd = std::move(candidate);
+  } else {
+    journal.Write(qso, Refusal::RdaDistrict, candidate);
+  }
+}
+
+void NoteBand(std::string_view band) {
+  for (const std::string& known : g_arrBands) {
+    if (known == band) return;
+  }
+  g_arrBands.emplace_back(band);
+}
+
+}  // namespace
+
+int AddQso(const QsoArguments& qso, Platform& platform) {
+  JournalWriter journal(platform);
+  if (IsRefusedBand(qso.band)) {
+    journal.Write(qso, Refusal::NoContestBand);
+    return 0;
+  }
+  if (qso.mode != kContestMode) {
+    journal.Write(qso, Refusal::NoTestMode);
+    return 0;
+  }
+  if (qso.rcvd.empty() || qso.sent.empty()) {
+    journal.Write(qso, Refusal::NoRxNumber);
+    return 0;
+  }
+  CInfo record = RecordOf(qso);
+  if (IsRussianPrefix(qso.countryPrefix)) CheckDistrict(qso, record, journal);
+
+  std::lock_guard<std::mutex> lock(g_stateLock);
+  NoteBand(qso.band);
+  g_arrLog.Append(std::move(record));
+  return 1;
+}
+
+int RemoveQso(const QsoArguments& qso) {
+  if (qso.rcvd.empty() || qso.sent.empty()) return 0;
+  std::lock_guard<std::mutex> lock(g_stateLock);
+  for (std::size_t i = 0; i < g_arrLog.size(); ++i) {
+    const CInfo& record = g_arrLog[i];
+    if (record.m_strCall == qso.call && record.m_strMode == qso.mode &&
+        record.m_strBand == qso.band && record.m_dtTime == qso.time) {
+      g_arrLog.RemoveAt(i);
+      break;
+    }
+  }
+  return 1;
+}
+
+}  // namespace stats

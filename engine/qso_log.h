@@ -1,0 +1,60 @@
+#pragma once
+// The contest log: accepted QSOs by value, in order of intake, with an index
+// that answers the call check without walking the log.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/ole_date_time.h"
+
+namespace stats {
+
+// One accepted QSO.
+struct CInfo {
+  std::string m_strCall;     // worked station, as passed
+  std::string m_strRda;      // accepted RDA district, or empty
+  std::string m_strExtra;    // the host's extra text, never interpreted
+  std::string m_strBand;
+  std::string m_strMode;
+  std::string m_strRstRcvd;
+  std::string m_strRstSent;
+  std::string m_strRcvd;     // exchange received; the RDA code once accepted
+  std::string m_strSent;
+  std::string m_strMoscow;   // accepted Moscow district, or empty
+  int32_t m_nFreqKHz = 0;
+  int32_t m_nSkip = 0;       // only records with 0 are counted
+  ATL::COleDateTime m_dtTime;
+};
+
+class QsoLog {
+ public:
+  void Append(CInfo record);
+  void RemoveAt(std::size_t index);
+  void Clear();
+
+  std::size_t size() const { return m_records.size(); }
+  bool empty() const { return m_records.empty(); }
+  const CInfo& operator[](std::size_t i) const { return m_records[i]; }
+  std::vector<CInfo>::const_iterator begin() const { return m_records.begin(); }
+  std::vector<CInfo>::const_iterator end() const { return m_records.end(); }
+
+  // True when a record with exactly this call, band and mode was logged in
+  // the given hour of the day (0..23), on whatever date.
+  bool IsWorkedInHour(std::string_view call, std::string_view band, std::string_view mode,
+                      int hour) const;
+
+ private:
+  static std::string HourKey(std::string_view call, std::string_view band, std::string_view mode,
+                             int hour);
+  void Count(const CInfo& record, int delta);
+
+  std::vector<CInfo> m_records;
+  // Number of records per call, band, mode and logged hour; records without
+  // an hour (null or invalid date-time) are not counted.
+  std::unordered_map<std::string, int> m_recordsPerHour;
+};
+
+}  // namespace stats

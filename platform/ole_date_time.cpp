@@ -1,0 +1,109 @@
+#include "platform/ole_date_time.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+using namespace std::chrono;
+
+// The OLE epoch and the range the platform's date type accepts.
+constexpr sys_days kOleEpoch = sys_days{year{1899} / December / 30};
+constexpr double kMinOleDate = -657434.0;      // 1 January 100
+constexpr double kMaxOleDate = 2958466.0;      // 1 January 10000, exclusive
+
+void AppendNumber(std::string& out, int value, int width) {
+  std::string digits = std::to_string(value);
+  if (static_cast<int>(digits.size()) < width) out.append(width - digits.size(), '0');
+  out += digits;
+}
+
+}  // namespace
+
+namespace stats {
+
+bool OleDateToCalendar(double oleDate, CalendarTime& out) {
+  if (!(oleDate >= kMinOleDate && oleDate < kMaxOleDate)) return false;
+  // The whole part counts days from the epoch; the fraction is the time of
+  // day even for negative dates (-1.25 is 29 December 1899, 06:00).
+  const double dayPart = std::trunc(oleDate);
+  const double timePart = std::fabs(oleDate - dayPart);
+  long long seconds = std::llround(timePart * 86400.0);
+  sys_days day = kOleEpoch + days{static_cast<long long>(dayPart)};
+  if (seconds >= 86400) {
+    seconds -= 86400;
+    day += days{1};
+  }
+  const year_month_day ymd{day};
+  if (int(ymd.year()) > 9999) return false;
+  out.year = int(ymd.year());
+  out.month = static_cast<int>(unsigned(ymd.month()));
+  out.day = static_cast<int>(unsigned(ymd.day()));
+  out.hour = static_cast<int>(seconds / 3600);
+  out.minute = static_cast<int>(seconds / 60 % 60);
+  out.second = static_cast<int>(seconds % 60);
+  return true;
+}
+
+double CalendarToOleDate(const CalendarTime& t) {
+  const sys_days day{year{t.year} / month{static_cast<unsigned>(t.month)} /
+                     std::chrono::day{static_cast<unsigned>(t.day)}};
+  const double dayNumber = static_cast<double>((day - kOleEpoch).count());
+  const double fraction = (t.hour * 3600.0 + t.minute * 60.0 + t.second) / 86400.0;
+  // Before the epoch the fraction still counts forward from midnight.
+  return dayNumber < 0 ? dayNumber - fraction : dayNumber + fraction;
+}
+
+ATL::COleDateTime CopyHostDateTime(const ATL::COleDateTime* host) {
+  ATL::COleDateTime copy(0.0, ATL::COleDateTime::null);
+  if (host != nullptr) {
+    std::memcpy(&copy.m_dt, &host->m_dt, sizeof copy.m_dt);
+    std::memcpy(&copy.m_status, &host->m_status, sizeof copy.m_status);
+  }
+  return copy;
+}
+
+}  // namespace stats
+
+namespace ATL {
+
+bool COleDateTime::operator==(const COleDateTime& other) const {
+  if (m_status != other.m_status) return false;
+  if (m_status == null) return true;
+  if (m_status != valid) return false;
+  return std::memcmp(&m_dt, &other.m_dt, sizeof m_dt) == 0;
+}
+
+int COleDateTime::GetHour() const {
+  stats::CalendarTime t{};
+  if (m_status != valid || !stats::OleDateToCalendar(m_dt, t)) return -1;
+  return t.hour;
+}
+
+std::string COleDateTime::Format(const char* pattern) const {
+  static const char kInvalid[] = "Invalid DateTime";
+  if (m_status == null) return std::string();
+  stats::CalendarTime t{};
+  if (m_status != valid || !stats::OleDateToCalendar(m_dt, t)) return kInvalid;
+  std::string out;
+  for (const char* p = pattern ? pattern : ""; *p != '\0'; ++p) {
+    if (*p != '%' || p[1] == '\0') {
+      out += *p;
+      continue;
+    }
+    switch (*++p) {
+      case 'Y': AppendNumber(out, t.year, 1); break;
+      case 'm': AppendNumber(out, t.month, 2); break;
+      case 'd': AppendNumber(out, t.day, 2); break;
+      case 'H': AppendNumber(out, t.hour, 2); break;
+      case 'M': AppendNumber(out, t.minute, 2); break;
+      case 'S': AppendNumber(out, t.second, 2); break;
+      case '%': out += '%'; break;
+      default: out += '%'; out += *p; break;
+    }
+  }
+  return out;
+}
+
+}  // namespace ATL

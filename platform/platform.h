@@ -1,0 +1,79 @@
+#pragma once
+// The few operations of the operating system that the window-free code
+// needs. The DLL uses the Win32 implementation; the native build and its
+// tests use the portable one, which they can inspect and make fail.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace stats {
+
+struct UtcTime {
+  int year, month, day, hour, minute, second;
+};
+
+// The fixed file version of a version resource: a.b.c.d.
+struct FileVersion {
+  uint16_t major, minor, third, fourth;
+};
+
+// A file opened for appending; every Write reaches the file at once and the
+// file is closed when the object goes.
+class AppendFile {
+ public:
+  virtual ~AppendFile() = default;
+  virtual bool Write(const std::string& bytes) = 0;
+};
+
+struct StationFields;
+
+enum class MessageIcon { None, Information, Error };
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // Private profile (INI) access. The value comes back whole; callers that
+  // must read through a fixed buffer cut it themselves.
+  virtual std::string ReadProfileString(const std::string& file, const std::string& section,
+                                        const std::string& key, const std::string& fallback) = 0;
+  virtual bool WriteProfileString(const std::string& file, const std::string& section,
+                                  const std::string& key, const std::string& value) = 0;
+
+  // Whole-file read; false when the file cannot be read.
+  virtual bool ReadFile(const std::string& path, std::string& bytes) = 0;
+  // Creates or truncates the file, writes the bytes and closes it; false on
+  // any failure, with the system's reason in `reason` when it is given.
+  virtual bool WriteFile(const std::string& path, const std::string& bytes,
+                         std::string* reason = nullptr) = 0;
+  // Opens for appending (created when missing, shared with readers); null on
+  // failure.
+  virtual std::unique_ptr<AppendFile> OpenForAppend(const std::string& path) = 0;
+
+  virtual UtcTime NowUtc() = 0;
+
+  // A modal message box owned by no window (or the active one). A null
+  // caption gives the system's default caption.
+  virtual void ShowMessage(const std::string& text, const char* caption, MessageIcon icon) = 0;
+
+  // Names of the entries of the current directory that match a pattern such
+  // as "*.exe", in the order the listing yields them.
+  virtual std::vector<std::string> ListDirectory(const std::string& pattern) = 0;
+  virtual std::optional<FileVersion> ReadFileVersion(const std::string& path) = 0;
+
+  // The display thread and the station dialog, provided by the window code.
+  virtual void StartDisplay() = 0;
+  virtual bool IsDisplayOpen() = 0;
+  virtual void RequestDisplayRefresh() = 0;
+  // Runs the station dialog modally; true when it was closed with OK, and
+  // then `fields` holds what the operator confirmed.
+  virtual bool RunStationDialog(StationFields& fields) = 0;
+};
+
+// The platform the module runs on; set once at load (or by a test fixture).
+Platform& CurrentPlatform();
+void SetCurrentPlatform(Platform* platform);
+
+}  // namespace stats

@@ -1,0 +1,105 @@
+#include "platform/profile_text.h"
+
+#include <cctype>
+#include <vector>
+
+namespace stats {
+namespace {
+
+std::string Trim(const std::string& s) {
+  std::size_t first = 0, last = s.size();
+  while (first < last && std::isspace(static_cast<unsigned char>(s[first]))) ++first;
+  while (last > first && std::isspace(static_cast<unsigned char>(s[last - 1]))) --last;
+  return s.substr(first, last - first);
+}
+
+bool SameName(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  }
+  return true;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+    start = end + 1;
+  }
+  return lines;
+}
+
+// "[name]" gives the section's name.
+std::optional<std::string> SectionName(const std::string& line) {
+  const std::string t = Trim(line);
+  if (t.size() < 2 || t.front() != '[') return std::nullopt;
+  const std::size_t close = t.find(']');
+  if (close == std::string::npos) return std::nullopt;
+  return Trim(t.substr(1, close - 1));
+}
+
+bool KeyOfLine(const std::string& line, std::string& key, std::string& value) {
+  const std::size_t eq = line.find('=');
+  if (eq == std::string::npos) return false;
+  key = Trim(line.substr(0, eq));
+  value = Trim(line.substr(eq + 1));
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::string> FindProfileValue(const std::string& text, const std::string& section,
+                                            const std::string& key) {
+  bool inSection = false;
+  std::string k, v;
+  for (const std::string& line : Lines(text)) {
+    if (auto name = SectionName(line)) {
+      inSection = SameName(*name, section);
+    } else if (inSection && KeyOfLine(line, k, v) && SameName(k, key)) {
+      return v;
+    }
+  }
+  return std::nullopt;
+}
+
+std::string SetProfileValue(const std::string& text, const std::string& section,
+                            const std::string& key, const std::string& value) {
+  std::vector<std::string> lines = Lines(text);
+  const std::string entry = key + "=" + value;
+  bool inSection = false;
+  std::size_t insertAt = std::string::npos;  // behind the section's last entry
+  bool replaced = false;
+  std::string k, v;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (auto name = SectionName(lines[i])) {
+      inSection = SameName(*name, section);
+      if (inSection) insertAt = i + 1;
+    } else if (inSection) {
+      if (KeyOfLine(lines[i], k, v) && SameName(k, key)) {
+        lines[i] = entry;
+        replaced = true;
+        break;
+      }
+      if (!Trim(lines[i]).empty()) insertAt = i + 1;
+    }
+  }
+  if (!replaced && insertAt == std::string::npos) {
+    lines.push_back("[" + section + "]");
+    lines.push_back(entry);
+  } else if (!replaced) {
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), entry);
+  }
+  std::string out;
+  for (const std::string& line : lines) out += line + "\r\n";
+  return out;
+}
+
+}  // namespace stats

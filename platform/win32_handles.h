@@ -1,0 +1,43 @@
+#pragma once
+// Owners for the Win32 handles the module opens: each closes its handle
+// exactly once.
+#include <windows.h>
+
+#include <utility>
+
+namespace stats {
+
+template <typename Handle, Handle Invalid, typename Closer, Closer Close>
+class UniqueHandle {
+ public:
+  UniqueHandle() = default;
+  explicit UniqueHandle(Handle handle) : m_handle(handle) {}
+  UniqueHandle(UniqueHandle&& other) noexcept : m_handle(other.release()) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    reset(other.release());
+    return *this;
+  }
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+  ~UniqueHandle() { reset(); }
+
+  Handle get() const { return m_handle; }
+  explicit operator bool() const { return m_handle != Invalid; }
+  Handle release() { return std::exchange(m_handle, Invalid); }
+  void reset(Handle handle = Invalid) {
+    if (m_handle != Invalid) Close(m_handle);
+    m_handle = handle;
+  }
+
+ private:
+  Handle m_handle = Invalid;
+};
+
+// CreateFile and FindFirstFile report failure as INVALID_HANDLE_VALUE; the
+// owners hold null for "no handle".
+inline HANDLE OrNull(HANDLE handle) { return handle == INVALID_HANDLE_VALUE ? nullptr : handle; }
+
+using UniqueFile = UniqueHandle<HANDLE, nullptr, decltype(&CloseHandle), &CloseHandle>;
+using UniqueFind = UniqueHandle<HANDLE, nullptr, decltype(&FindClose), &FindClose>;
+
+}  // namespace stats

@@ -1,0 +1,159 @@
+#include "reports/station.h"
+
+#include <array>
+#include <cctype>
+#include <string_view>
+
+#include "engine/contest_state.h"
+#include "platform/platform.h"
+
+namespace stats {
+
+CCabrilloLog g_cabrilloLog;
+
+namespace {
+
+// Names the file system keeps for devices, whatever extension follows.
+constexpr std::array<std::string_view, 22> kDeviceNames = {
+    "CON",  "PRN",  "AUX",  "NUL",  "COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7",
+    "COM8", "COM9", "LPT1", "LPT2", "LPT3", "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9"};
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+std::string Trimmed(const std::string& text) {
+  std::size_t first = 0, last = text.size();
+  while (first < last && IsBlank(text[first])) ++first;
+  while (last > first && IsBlank(text[last - 1])) --last;
+  return text.substr(first, last - first);
+}
+
+bool IsDeviceName(const std::string& base) {
+  std::string upper;
+  for (char c : base) upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  for (std::string_view device : kDeviceNames) {
+    if (upper == device) return true;
+  }
+  return false;
+}
+
+bool IsForbiddenInFileName(unsigned char c) {
+  return c < 32 || c == 127 || std::string_view(":*?\"<>|").find(static_cast<char>(c)) !=
+                                   std::string_view::npos;
+}
+
+// One row of the settings a station field is read from and written to.
+struct StationKey {
+  const char* key;
+  std::string StationFields::*field;
+};
+
+// Read when the dialog opens, in this order ("Operators" defaults to the
+// own call and is read separately).
+constexpr std::array<StationKey, 11> kKeysRead = {{
+    {"Name", &StationFields::m_strName},
+    {"Address", &StationFields::m_strAddress},
+    {"Address-City", &StationFields::m_strCity},
+    {"Address-PostalCode", &StationFields::m_strPostalCode},
+    {"Address-Country", &StationFields::m_strCountry},
+    {"Claimed", &StationFields::m_strClaimed},
+    {"Power", &StationFields::m_strPower},
+    {"Loc", &StationFields::m_strLocation},
+    {"Email", &StationFields::m_strEmail},
+    {"Club", &StationFields::m_strClub},
+    {"SoapBox", &StationFields::m_strSoapbox},
+}};
+
+// Written on OK, in this order.
+constexpr std::array<StationKey, 14> kKeysWritten = {{
+    {"Band", &StationFields::m_strCategoryBand},
+    {"Power", &StationFields::m_strPower},
+    {"Operators", &StationFields::m_strOperators},
+    {"Name", &StationFields::m_strName},
+    {"Address", &StationFields::m_strAddress},
+    {"Address-City", &StationFields::m_strCity},
+    {"Address-PostalCode", &StationFields::m_strPostalCode},
+    {"Address-Country", &StationFields::m_strCountry},
+    {"Category", &StationFields::m_strCategoryOperator},
+    {"Contest", &StationFields::m_strContest},
+    {"Email", &StationFields::m_strEmail},
+    {"Club", &StationFields::m_strClub},
+    {"SoapBox", &StationFields::m_strSoapbox},
+    {"Loc", &StationFields::m_strLocation},
+}};
+
+}  // namespace
+
+void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
+  if (from.empty() || from == to) return;
+  std::size_t at = 0;
+  while ((at = text.find(from, at)) != std::string::npos) {
+    text.replace(at, from.size(), to);
+    at += to.size();
+  }
+}
+
+std::string CabrilloFileBase(const std::string& ownCall) {
+  std::string base = ownCall;
+  ReplaceAll(base, "/", "_");
+  ReplaceAll(base, "\\", "_");
+  base = Trimmed(base);
+  for (char& c : base) {
+    if (IsForbiddenInFileName(static_cast<unsigned char>(c))) c = '_';
+  }
+  if (base.empty()) return "NOVL";
+  if (IsDeviceName(base)) base.insert(0, "_");
+  return base;
+}
+
+std::string SoapboxStoredToText(std::string stored) {
+  ReplaceAll(stored, "<CR>", "\r");
+  ReplaceAll(stored, "<LF>", "\n");
+  return stored;
+}
+
+std::string SoapboxTextToStored(std::string text) {
+  ReplaceAll(text, "\r", "<CR>");
+  ReplaceAll(text, "\n", "<LF>");
+  return text;
+}
+
+std::string SoapboxStoredToFile(std::string stored) {
+  ReplaceAll(stored, "<CR>", "\r\nSOAPBOX: ");
+  ReplaceAll(stored, "<LF>", "");
+  return stored;
+}
+
+void CCabrilloLog::SetupStation(const std::string& ownCall, Platform& platform) {
+  m_strCallsign = ownCall;
+  m_strFileBase = CabrilloFileBase(ownCall);
+
+  // Values come back whole: a long soapbox or address must not lose its end.
+  auto read = [&](const char* key, const std::string& fallback) {
+    return platform.ReadProfileString(g_strIniFile, g_strIniSection, key, fallback);
+  };
+  m_strOperators = read("Operators", ownCall);
+  for (const StationKey& entry : kKeysRead) this->*entry.field = read(entry.key, "");
+  m_strContest = "KESTREL-RTTY";
+  m_strCategoryOperator = "SINGLE-OP";
+  m_strCategoryBand = "ALL";
+  m_strSoapbox = SoapboxStoredToText(m_strSoapbox);
+
+  StationFields dialog = *this;
+  dialog.m_strCallsign = ownCall;
+  if (!platform.RunStationDialog(dialog)) return;
+
+  const std::string claimed = m_strClaimed;
+  static_cast<StationFields&>(*this) = dialog;
+  m_strClaimed = claimed;
+
+  m_strSoapbox = SoapboxTextToStored(m_strSoapbox);
+  for (const StationKey& entry : kKeysWritten) {
+    platform.WriteProfileString(g_strIniFile, g_strIniSection, entry.key, this->*entry.field);
+  }
+  m_strSoapbox = SoapboxStoredToFile(m_strSoapbox);
+  m_arrQsoLines.clear();
+}
+
+}  // namespace stats

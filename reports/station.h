@@ -1,0 +1,75 @@
+#pragma once
+// The station data of the Cabrillo header, kept in the settings file and
+// confirmed by the operator in the station dialog.
+#include <string>
+#include <vector>
+
+#include "platform/ole_date_time.h"
+
+namespace stats {
+
+class Platform;
+
+// The seventeen fields the station dialog shows and edits.
+struct StationFields {
+  std::string m_strCallsign;
+  std::string m_strName;
+  std::string m_strAddress;
+  std::string m_strClaimed;              // shown only; edits are dropped
+  std::string m_strContest;
+  std::string m_strEmail;
+  std::string m_strClub;
+  std::string m_strSoapbox;
+  std::string m_strOperators;            // saved only
+  std::string m_strCategoryOperator;
+  std::string m_strCategoryBand;
+  std::string m_strPower;                // no control; carried through
+  std::string m_strLocation;
+  std::string m_strCity;
+  std::string m_strPostalCode;
+  std::string m_strCountry;
+  std::string m_strCategoryTransmitter;  // its control is disabled
+};
+
+class CCabrilloLog : public StationFields {
+ public:
+  // Loads the station data, lets the operator confirm them in the dialog
+  // and, on OK, saves them and starts a fresh list of QSO lines.
+  void SetupStation(const std::string& ownCall, Platform& platform);
+
+  // Formats one QSO line and appends it to the pending lines.
+  void AddQsoLine(const std::string& call, int freqKHz, const std::string& mode,
+                  const ATL::COleDateTime* time, const std::string& rstSent,
+                  const std::string& sent, const std::string& rstRcvd, const std::string& rcvd);
+
+  // Writes "<file base>.cbr" from the station data, the score and the pending
+  // lines. Returns the text for the operator: "File produced: <name>" when the
+  // whole file was written and closed, otherwise what failed.
+  struct WriteOutcome {
+    bool written;
+    std::string message;
+  };
+  WriteOutcome WriteCabrillo(long long score, Platform& platform) const;
+
+  std::string m_strFileBase;                // the Cabrillo file's name without ".cbr"
+  std::vector<std::string> m_arrQsoLines;  // QSO lines waiting for the file
+};
+
+extern CCabrilloLog g_cabrilloLog;
+
+// Replaces each occurrence of `from`, scanning on behind every replacement.
+void ReplaceAll(std::string& text, const std::string& from, const std::string& to);
+
+// The Cabrillo file's base name for a callsign: "/" and "\" and every
+// character a file name cannot hold become "_", blanks around are dropped,
+// a device name is prefixed with "_", and nothing left gives "NOVL".
+std::string CabrilloFileBase(const std::string& ownCall);
+
+// The soapbox's three forms: text (real line breaks), stored ("<CR>" and
+// "<LF>" markers on one settings line) and file ("\r\nSOAPBOX: " between
+// lines).
+std::string SoapboxStoredToText(std::string stored);
+std::string SoapboxTextToStored(std::string text);
+std::string SoapboxStoredToFile(std::string stored);
+
+}  // namespace stats

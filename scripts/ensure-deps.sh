@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs, on a Debian 12 machine as root, what the builds and the tests need.
+# Does nothing when everything is already there, so it is cheap to call first.
+set -euo pipefail
+
+need=()
+have_cmd() { command -v "$1" >/dev/null 2>&1; }
+have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+
+have_cmd i686-w64-mingw32-g++-posix || need+=(g++-mingw-w64-i686)
+have_cmd cmake || need+=(cmake)
+have_cmd ninja || need+=(ninja-build)
+have_cmd g++ || need+=(g++)
+have_cmd clang++ || need+=(clang)
+have_cmd llvm-nm || need+=(llvm)
+have_cmd llvm-undname || need+=(llvm)
+have_cmd xvfb-run || need+=(xvfb)
+have_cmd xauth || need+=(xauth)
+have_pkg wine || need+=(wine)
+have_pkg wine32:i386 || need+=(wine32:i386)
+have_pkg fonts-wine || need+=(fonts-wine)
+have_pkg libgtest-dev || need+=(libgtest-dev)
+have_pkg googletest || need+=(googletest)
+have_pkg libbenchmark-dev || need+=(libbenchmark-dev)
+
+if [ ${#need[@]} -eq 0 ]; then
+  exit 0
+fi
+if [ "$(id -u)" -ne 0 ]; then
+  echo "missing packages: ${need[*]} (run as root to install them)" >&2
+  exit 1
+fi
+echo "installing: ${need[*]}"
+export DEBIAN_FRONTEND=noninteractive
+dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
