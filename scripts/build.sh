@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds the plug-in (dist/Stats.dll) and the host simulator.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/ensure-deps.sh"
+cmake -S "$root" -B "$root/build/win32" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
+cmake --build "$root/build/win32"

@@ -1,0 +1,43 @@
+# Sourced by the scripts that run Windows programs under wine. Starts a
+# virtual display, a private wine prefix inside the build tree and a
+# persistent wineserver; wine_session_stop undoes all of it.
+#   WINE_SESSION_NAME  prefix name under build/ (default: wineprefix)
+
+wine_session_start() {
+  local root
+  root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+  export WINEPREFIX="$root/build/${WINE_SESSION_NAME:-wineprefix}"
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree=;mshtml="
+  # Code page 1251 as on a Russian Windows, so the Cyrillic texts show.
+  export LC_ALL=ru_RU.UTF-8
+
+  # A display first: a wine session started without one stays without one.
+  local n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
+  done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  WINE_SESSION_XVFB=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+
+  mkdir -p "$WINEPREFIX"
+  wineserver -p >/dev/null 2>&1 </dev/null
+  wine wineboot >/dev/null 2>&1 </dev/null || true
+  # Without a window manager every hide or destroy would wait about 2 s.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 </dev/null || true
+  # This wine does not load the packaged fonts from their own folder.
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ -d /usr/share/wine/fonts ] && [ -d "$fonts" ]; then
+    cp -n /usr/share/wine/fonts/* "$fonts/" 2>/dev/null || true
+  fi
+}
+
+wine_session_stop() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -n "${WINE_SESSION_XVFB:-}" ]; then
+    kill "$WINE_SESSION_XVFB" >/dev/null 2>&1 || true
+    wait "$WINE_SESSION_XVFB" 2>/dev/null || true
+  fi
+}
