@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Runs every test: the native unit tests (plain and with sanitizers), the
+# export-table check of dist/Stats.dll, and the tests under wine.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+"$root/scripts/ensure-deps.sh"
+
+jobs=$(nproc)
+step() { printf '\n== %s\n' "$*"; }
+
+step "native build and unit tests"
+cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build/native -j "$jobs"
+ctest --test-dir build/native --output-on-failure -j "$jobs"
+
+step "native unit tests with address and undefined-behaviour sanitizers"
+cmake -S . -B build/native-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSTATS_SANITIZE=ON >/dev/null
+cmake --build build/native-asan -j "$jobs" --target unit_tests
+ctest --test-dir build/native-asan --output-on-failure -j "$jobs"
+
+step "Windows build"
+"$root/scripts/build.sh"
+
+step "export table of dist/Stats.dll"
+"$root/tests/exports/check_exports.sh" "$root/dist/Stats.dll"
+
+step "integration tests under wine"
+"$root/tests/wine/run.sh" "$root/build/win32"
+
+step "station dialog tests under wine"
+"$root/tests/dialog/run.sh" "$root/build/win32"
+
+step "all tests passed"
