@@ -103,7 +103,7 @@ std::string CabrilloFileBase(const std::string& ownCall) {
     if (IsForbiddenInFileName(static_cast<unsigned char>(c))) c = '_';
   }
   if (base.empty()) return "NOVL";
-  if (IsDeviceName(base)) base.insert(0, "_");
+  if (IsDeviceName(base)) base = "_" + base;
   return base;
 }
 
