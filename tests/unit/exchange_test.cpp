@@ -1,0 +1,196 @@
+// Exchange validation, district normalisation and the Moscow-region table.
+#include <string>
+#include <vector>
+
+#include "engine/contest_state.h"
+#include "engine/exchange.h"
+#include "engine/moscow_table.h"
+#include "module_fixture.h"
+
+namespace {
+
+// The 138 Moscow-region districts in the order the district window lays
+// them out (not alphabetical in places).
+const std::vector<std::string> kMoscowCodes = {
+    "AF", "AK", "AL", "AP", "AR", "BB", "BG", "BI", "BM", "BR", "BS", "BT", "BU", "BV",
+    "BY", "BZ", "CC", "CM", "CS", "CY", "DA", "DM", "DN", "DR", "DS", "DV", "DZ", "FD",
+    "FI", "FP", "GE", "GG", "GL", "GN", "HN", "HM", "HR", "HV", "JR", "IN", "IS", "IV",
+    "IZ", "KC", "KE", "KH", "KI", "KU", "KV", "KZ", "LB", "LF", "LL", "LM", "LN", "LO",
+    "MA", "ME", "MF", "MG", "MJ", "MK", "ML", "MN", "MO", "MR", "MS", "MT", "MY", "MZ",
+    "ND", "NE", "NF", "NG", "NK", "NP", "NR", "NS", "NZ", "OB", "OD", "OM", "OS", "OT",
+    "OY", "PB", "PM", "PN", "PR", "PS", "PT", "PV", "RJ", "RM", "RO", "RS", "RZ", "SA",
+    "SB", "SC", "SG", "SH", "SI", "SK", "SL", "SN", "SO", "SP", "SR", "ST", "SV", "SU",
+    "TG", "TL", "TM", "TN", "TP", "TR", "TS", "TV", "TY", "TZ", "VE", "VN", "VO", "VK",
+    "VR", "VS", "VV", "VZ", "YK", "YP", "YR", "YS", "ZB", "ZM", "ZZ", "BK",
+};
+
+TEST(MoscowTable, HoldsTheDistrictsInWindowOrderWithAnEndMark) {
+  ASSERT_EQ(kMoscowCodes.size(), 138u) << "the reference list itself";
+  std::size_t i = 0;
+  for (; stats::g_pszMoscowCodes[i] != nullptr && i < kMoscowCodes.size(); ++i) {
+    EXPECT_EQ(stats::g_pszMoscowCodes[i], kMoscowCodes[i]) << "table index " << i;
+  }
+  EXPECT_EQ(i, kMoscowCodes.size()) << "entries before the end mark";
+  EXPECT_EQ(stats::g_pszMoscowCodes[i], nullptr) << "end mark after index " << i - 1;
+}
+
+TEST(MoscowTable, EveryDistrictIsAMember) {
+  for (const std::string& code : kMoscowCodes) {
+    EXPECT_TRUE(stats::IsMoscowDistrict(code)) << "code " << code;
+  }
+}
+
+TEST(MoscowTable, OtherTextsAreNotMembers) {
+  const std::string others[] = {"",   "M",   "MO ", " MO", "mo", "Mo",  "XX", "KB",
+                                "AA", "ZY",  "MOS", "BK\n", "AF1", "\xCC\xCE" /* МО */,
+                                std::string("M\0", 2)};
+  for (const std::string& text : others) {
+    EXPECT_FALSE(stats::IsMoscowDistrict(text)) << "text \"" << text << "\" (" << text.size()
+                                                << " bytes)";
+  }
+}
+
+TEST(RussianPrefix, OnlyTheThreePrefixesWhole) {
+  const struct {
+    const char* prefix;
+    bool russian;
+  } cases[] = {
+      {"UA", true},  {"UA2", true}, {"UA9", true}, {"UR", false}, {"UN", false},
+      {"EU", false}, {"ua", false}, {"UA1", false}, {"UA ", false}, {"U", false},
+      {"", false},   {"UA9 ", false}, {"UA99", false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(stats::IsRussianPrefix(c.prefix), c.russian) << "prefix \"" << c.prefix << "\"";
+  }
+}
+
+struct CandidateCase {
+  std::string exchange;
+  const char* moscow;
+  const char* rda;
+};
+
+TEST(DistrictCandidates, UpperCaseTrimmedAndFirstTwoLastTwo) {
+  const CandidateCase cases[] = {
+      {"mo", "MO", "MOMO"},
+      {"MO", "MO", "MOMO"},
+      {" mo ", "MO", "MO"},            // " m" + "o " -> " MO " -> "MO"
+      {"\t\v\fMo\r\n", "MO", ""},       // "\t\v" + "\r\n": nothing but white space
+      {"ab-01", "AB-01", "AB01"},
+      {"AB-01", "AB-01", "AB01"},
+      {"ab01", "AB01", "AB01"},
+      {"abc", "ABC", "ABBC"},
+      {"a", "A", "AA"},
+      {"", "", ""},
+      {"   ", "", ""},
+      {" MO", "MO", "MMO"},           // " M" + "MO"
+      {" a", "A", "A A"},             // " a" + " a"
+      {"ab\t", "AB", "ABB"},          // "ab" + "b\t"
+      {"ab - 01", "AB - 01", "AB01"},
+      {"MO  ", "MO", "MO"},           // "MO" + "  "
+      {"m o", "M O", "M  O"},         // "m " + " o"
+      {"\xE0\xE1", "\xE0\xE1", "\xE0\xE1\xE0\xE1"},  // non-ASCII letters keep their case
+      {"zz-99xy", "ZZ-99XY", "ZZXY"},
+  };
+  for (const CandidateCase& c : cases) {
+    EXPECT_EQ(stats::MoscowCandidate(c.exchange), c.moscow)
+        << "Moscow candidate of \"" << c.exchange << "\"";
+    EXPECT_EQ(stats::RdaCandidate(c.exchange), c.rda)
+        << "RDA candidate of \"" << c.exchange << "\"";
+  }
+}
+
+struct ExchangeCase {
+  std::string exchange;
+  const char* prefix;
+  bool expected;
+};
+
+class ExchangeTest : public ModuleTest {
+ protected:
+  void SetUp() override {
+    ModuleTest::SetUp();
+    stats::g_arrRdaCodes.Append("AB01");
+    stats::g_arrRdaCodes.Append("MO12");
+    stats::g_arrRdaCodes.Append("A-A-");
+  }
+
+  void Check(const std::vector<ExchangeCase>& cases) {
+    for (const ExchangeCase& c : cases) {
+      EXPECT_EQ(stats::IsValidExchange(c.exchange, c.prefix), c.expected)
+          << "exchange \"" << c.exchange << "\", prefix \"" << c.prefix << "\"";
+    }
+  }
+};
+
+TEST_F(ExchangeTest, FiveNineNineIsRefusedFromEveryone) {
+  Check({{"599", "UA", false},
+         {"599", "UA2", false},
+         {"599", "UA9", false},
+         {"599", "UR", false},
+         {"599", "DL", false},
+         {"599", "", false},
+         {"5990", "DL", true},
+         {"0599", "DL", true},
+         {"598", "DL", true},
+         {"59", "DL", true}});
+}
+
+TEST_F(ExchangeTest, RussianStationsSendADistrictAsTyped) {
+  for (const char* prefix : {"UA", "UA2", "UA9"}) {
+    Check({{"MO", prefix, true},
+           {"BK", prefix, true},
+           {"AF", prefix, true},
+           {"mo", prefix, false},
+           {"XX", prefix, false},
+           {"12", prefix, false},
+           {"AB01", prefix, true},
+           {"MO12", prefix, true},
+           {"A-A-", prefix, true},
+           {"AB-01", prefix, false},
+           {"ab01", prefix, false},
+           {"AB02", prefix, false},
+           {" MO", prefix, false},
+           {"MO ", prefix, false},
+           {"M", prefix, false},
+           {"", prefix, false},
+           {"1", prefix, false},
+           {"123", prefix, false},
+           {"0017", prefix, false},
+           {"MOSCO", prefix, false}});
+  }
+}
+
+TEST_F(ExchangeTest, EveryoneElseSendsOneToFourDigits) {
+  for (const char* prefix : {"UR", "UN", "EU", "DL", "", "ua", "UA1", "UA "}) {
+    Check({{"0017", prefix, true},
+           {"1", prefix, true},
+           {"12", prefix, true},
+           {"123", prefix, true},
+           {"9999", prefix, true},
+           {"0000", prefix, true},
+           {"12345", prefix, false},
+           {"1a", prefix, false},
+           {"", prefix, false},
+           {"MO", prefix, false},
+           {"AB01", prefix, false},
+           {" 12", prefix, false},
+           {"12 ", prefix, false},
+           {"-1", prefix, false},
+           {"+1", prefix, false},
+           {"1.0", prefix, false},
+           {"\xB9", prefix, false},            // a byte of 128 or more is no digit
+           {"1\xB3", prefix, false},
+           {std::string("1\0" "2", 3), prefix, false}});
+  }
+}
+
+TEST_F(ModuleTest, BeforeAnyResetEveryRdaDistrictIsRefused) {
+  EXPECT_EQ(stats::g_arrRdaCodes.size(), 0u) << "RDA list right after load";
+  EXPECT_FALSE(stats::IsValidExchange("AB01", "UA")) << "AB01 from UA with no RDA list";
+  EXPECT_FALSE(stats::IsValidExchange("AB-0", "UA9")) << "AB-0 from UA9 with no RDA list";
+  EXPECT_TRUE(stats::IsValidExchange("MO", "UA")) << "Moscow districts need no list";
+  EXPECT_TRUE(stats::IsValidExchange("0017", "DL")) << "serials need no list";
+}
+
+}  // namespace

@@ -1,0 +1,150 @@
+// The contest log: records kept by value in order, and the hour index that
+// answers "worked on this band and mode in this hour of the day".
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+
+#include "engine/qso_log.h"
+
+namespace {
+
+using ATL::COleDateTime;
+using stats::CInfo;
+using stats::QsoLog;
+
+constexpr double kDay15Mar2024 = 45366.0;  // counted by hand from 30 Dec 1899
+constexpr double kDay10Mar2024 = 45361.0;
+
+COleDateTime At(double day, int hour, int minute, double second = 0.0,
+                COleDateTime::DateTimeStatus status = COleDateTime::valid) {
+  return COleDateTime(day + (hour * 3600.0 + minute * 60.0 + second) / 86400.0, status);
+}
+
+CInfo Record(const char* call, const char* band, const char* mode, COleDateTime time,
+             const char* extra = "") {
+  CInfo record;
+  record.m_strCall = call;
+  record.m_strBand = band;
+  record.m_strMode = mode;
+  record.m_strExtra = extra;
+  record.m_dtTime = time;
+  return record;
+}
+
+TEST(QsoLog, KeepsRecordsInOrderAndRemovesByIndex) {
+  QsoLog log;
+  EXPECT_TRUE(log.empty()) << "fresh log";
+  log.Append(Record("A1", "80m", "RTTY", At(kDay15Mar2024, 1, 0), "first"));
+  log.Append(Record("A1", "80m", "RTTY", At(kDay15Mar2024, 1, 0), "second"));
+  log.Append(Record("B2", "40m", "RTTY", At(kDay15Mar2024, 2, 0), "third"));
+  ASSERT_EQ(log.size(), 3u) << "identical records are both kept";
+
+  log.RemoveAt(1);
+  ASSERT_EQ(log.size(), 2u) << "after removing index 1";
+  EXPECT_EQ(log[0].m_strExtra, "first") << "record before the removed one";
+  EXPECT_EQ(log[1].m_strExtra, "third") << "record after the removed one moved up";
+
+  std::string seen;
+  for (const CInfo& record : log) seen += record.m_strExtra + ";";
+  EXPECT_EQ(seen, "first;third;") << "iteration order";
+
+  log.Clear();
+  EXPECT_TRUE(log.empty()) << "after Clear";
+  EXPECT_FALSE(log.IsWorkedInHour("A1", "80m", "RTTY", 1)) << "after Clear";
+}
+
+struct HourCase {
+  const char* name;
+  const char* call;
+  const char* band;
+  const char* mode;
+  int hour;
+  bool expected;
+};
+
+TEST(QsoLog, WorkedInHourMatchesCallBandModeAndHourExactly) {
+  QsoLog log;
+  log.Append(Record("DL1ABC", "80m", "RTTY", At(kDay15Mar2024, 14, 5)));
+  const HourCase cases[] = {
+      {"the logged hour", "DL1ABC", "80m", "RTTY", 14, true},
+      {"next hour", "DL1ABC", "80m", "RTTY", 15, false},
+      {"hour before", "DL1ABC", "80m", "RTTY", 13, false},
+      {"other band", "DL1ABC", "40m", "RTTY", 14, false},
+      {"other mode", "DL1ABC", "80m", "CW", 14, false},
+      {"lower-case call", "dl1abc", "80m", "RTTY", 14, false},
+      {"lower-case mode", "DL1ABC", "80m", "rtty", 14, false},
+      {"band in capitals", "DL1ABC", "80M", "RTTY", 14, false},
+      {"shorter call", "DL1AB", "80m", "RTTY", 14, false},
+      {"longer call", "DL1ABCD", "80m", "RTTY", 14, false},
+      {"hour -1", "DL1ABC", "80m", "RTTY", -1, false},
+      {"hour 24", "DL1ABC", "80m", "RTTY", 24, false},
+      {"hour 38 (14 + 24)", "DL1ABC", "80m", "RTTY", 38, false},
+  };
+  for (const HourCase& c : cases) {
+    EXPECT_EQ(log.IsWorkedInHour(c.call, c.band, c.mode, c.hour), c.expected)
+        << c.name << ": " << c.call << " " << c.band << " " << c.mode << " hour " << c.hour;
+  }
+}
+
+TEST(QsoLog, TextsAreNotRunTogether) {
+  // Call "AB" on band "C80m" must not answer for call "ABC" on band "80m".
+  QsoLog log;
+  log.Append(Record("AB", "C80m", "RTTY", At(kDay15Mar2024, 9, 0)));
+  log.Append(Record("X", "80m", "RTTYR", At(kDay15Mar2024, 9, 0)));
+  EXPECT_FALSE(log.IsWorkedInHour("ABC", "80m", "RTTY", 9)) << "ABC/80m against AB/C80m";
+  EXPECT_FALSE(log.IsWorkedInHour("X", "80mR", "TTYR", 9)) << "X/80mR/TTYR against X/80m/RTTYR";
+  EXPECT_TRUE(log.IsWorkedInHour("AB", "C80m", "RTTY", 9)) << "AB/C80m itself";
+}
+
+struct TimeCase {
+  const char* name;
+  COleDateTime time;
+  int hour;
+  bool expected;
+};
+
+TEST(QsoLog, HourComesFromTheRoundedTimeOfAValidRecord) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const TimeCase cases[] = {
+      {"another day, same hour", At(kDay10Mar2024, 14, 55), 14, true},
+      {"14:59:59.6 counts as 15", At(kDay15Mar2024, 14, 59, 59.6), 15, true},
+      {"14:59:59.6 is not 14", At(kDay15Mar2024, 14, 59, 59.6), 14, false},
+      {"before the epoch, -1.25 is 06:00", COleDateTime(-1.25, COleDateTime::valid), 6, true},
+      {"null at the epoch has no hour", COleDateTime(0.0, COleDateTime::null), 0, false},
+      {"invalid 12:00 has no hour", At(kDay15Mar2024, 12, 0, 0, COleDateTime::invalid), 12, false},
+      {"NaN has no hour", COleDateTime(nan, COleDateTime::valid), 0, false},
+  };
+  for (const TimeCase& c : cases) {
+    QsoLog log;
+    log.Append(Record("UA3ABC", "40m", "RTTY", c.time));
+    EXPECT_EQ(log.IsWorkedInHour("UA3ABC", "40m", "RTTY", c.hour), c.expected)
+        << c.name << ", asked for hour " << c.hour;
+  }
+}
+
+TEST(QsoLog, RemovingOneOfTwoRecordsOfAnHourKeepsTheHourWorked) {
+  QsoLog log;
+  log.Append(Record("DL1ABC", "80m", "RTTY", At(kDay15Mar2024, 14, 5)));
+  log.Append(Record("DL1ABC", "80m", "RTTY", At(kDay15Mar2024, 14, 50)));
+  log.Append(Record("DL1ABC", "80m", "RTTY", At(kDay15Mar2024, 16, 0)));
+
+  log.RemoveAt(0);
+  EXPECT_TRUE(log.IsWorkedInHour("DL1ABC", "80m", "RTTY", 14)) << "one 14h record left";
+  log.RemoveAt(0);
+  EXPECT_FALSE(log.IsWorkedInHour("DL1ABC", "80m", "RTTY", 14)) << "both 14h records removed";
+  EXPECT_TRUE(log.IsWorkedInHour("DL1ABC", "80m", "RTTY", 16)) << "16h record untouched";
+}
+
+TEST(QsoLog, RemovingARecordWithoutHourLeavesOthersAlone) {
+  QsoLog log;
+  log.Append(Record("DL1ABC", "80m", "RTTY", COleDateTime(0.0, COleDateTime::null)));
+  log.Append(Record("DL1ABC", "80m", "RTTY", At(kDay15Mar2024, 0, 10)));
+  log.RemoveAt(0);
+  EXPECT_TRUE(log.IsWorkedInHour("DL1ABC", "80m", "RTTY", 0))
+      << "removing the null-time record must not uncount the 00h record";
+  ASSERT_EQ(log.size(), 1u);
+  EXPECT_EQ(log[0].m_dtTime.GetStatus(), COleDateTime::valid);
+}
+
+}  // namespace
