@@ -1,0 +1,73 @@
+#include "answer_script.h"
+
+#include <cctype>
+
+namespace orvosim {
+namespace {
+
+std::string Unescape(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\' || i + 1 == text.size()) {
+      out += text[i];
+      continue;
+    }
+    switch (text[++i]) {
+      case 'r': out += '\r'; break;
+      case 'n': out += '\n'; break;
+      case 't': out += '\t'; break;
+      case '\\': out += '\\'; break;
+      default: out += '\\'; out += text[i]; break;
+    }
+  }
+  return out;
+}
+
+std::string Lower(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return out;
+}
+
+bool ParseControlId(std::string_view digits, int& id) {
+  if (digits.empty() || digits.size() > 5) return false;
+  id = 0;
+  for (char c : digits) {
+    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+    id = id * 10 + (c - '0');
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ParseAnswerScript(std::string_view script, AnswerScript& answers, std::string& error) {
+  answers = AnswerScript{};
+  int lineNumber = 0;
+  std::size_t start = 0;
+  while (start < script.size()) {
+    std::size_t end = script.find('\n', start);
+    if (end == std::string_view::npos) end = script.size();
+    std::string_view line = script.substr(start, end - start);
+    start = end + 1;
+    ++lineNumber;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    const std::string word = Lower(line);
+    if (line.empty() || line[0] == '#') continue;
+    if (word == "ok" || word == "cancel") {
+      answers.confirm = word == "ok";
+      continue;
+    }
+    const std::size_t eq = line.find('=');
+    ControlText entry;
+    if (eq == std::string_view::npos || !ParseControlId(line.substr(0, eq), entry.id)) {
+      error = "line " + std::to_string(lineNumber) + ": expected <id>=<text>, ok or cancel";
+      return false;
+    }
+    entry.text = Unescape(line.substr(eq + 1));
+    answers.texts.push_back(std::move(entry));
+  }
+  return true;
+}
+
+}  // namespace orvosim
