@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# Builds the native benchmarks (Release, build/bench) and runs them: five
+# repetitions of every case, medians reported, then the derived figures
+# (journal share of a full replay, result against one pass over the log).
+# Extra arguments go to the benchmark program, e.g. --benchmark_filter=Replay.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="$root/build/bench"
+
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+ninja -C "$build" stats_bench
+
+json=$(mktemp "${TMPDIR:-/tmp}/stats-bench-XXXXXX.json")
+trap 'rm -f "$json"' EXIT
+
+"$build/bench/stats_bench" \
+  --benchmark_min_time="${BENCH_MIN_TIME:-0.5}" \
+  --benchmark_repetitions="${BENCH_REPETITIONS:-5}" \
+  --benchmark_report_aggregates_only=true \
+  --benchmark_out="$json" --benchmark_out_format=json \
+  "$@"
+
+if ! command -v python3 >/dev/null; then
+  echo "python3 not found: derived figures skipped" >&2
+  exit 0
+fi
+
+python3 - "$json" <<'PY'
+import json, sys
+
+with open(sys.argv[1]) as f:
+    runs = json.load(f)["benchmarks"]
+
+UNIT_NS = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}
+wall, cpu = {}, {}
+for r in runs:
+    if r.get("aggregate_name", "median") != "median":
+        continue
+    name = r["run_name"].replace("/real_time", "")
+    scale = UNIT_NS[r.get("time_unit", "ns")]
+    wall[name] = r["real_time"] * scale
+    cpu[name] = r["cpu_time"] * scale
+
+def show(value_ns):
+    if value_ns is None:
+        return "n/a"
+    for unit, scale in (("s", 1e9), ("ms", 1e6), ("us", 1e3)):
+        if value_ns >= scale:
+            return f"{value_ns / scale:.3g} {unit}"
+    return f"{value_ns:.3g} ns"
+
+def both(name):
+    return f"{show(wall.get(name))} / {show(cpu.get(name))}"
+
+def verdict(ok):
+    return "met" if ok else "NOT met"
+
+rows = []
+for where in ("early", "last", "absent"):
+    rows.append((f"IsValidExchg0, 3,000 RDA codes, {where}", both(f"BM_IsValidExchg0/{where}"),
+                 f"linear scan {both(f'BM_LinearScanOfCodes/{where}')}", ""))
+
+if "BM_Replay100k" in wall and "BM_JournalOnly100k" in wall:
+    shares = [(t["BM_Replay100k"] - t["BM_JournalOnly100k"]) / t["BM_Replay100k"]
+              for t in (wall, cpu)]
+    rows.append(("100k replay (reset + AddData0 + GetResult0)", both("BM_Replay100k"),
+                 f"journal alone {both('BM_JournalOnly100k')}; "
+                 f"share not journal {shares[0]:.1%} / {shares[1]:.1%}",
+                 "<= 10%: " + " / ".join(verdict(s <= 0.10) for s in shares)))
+
+if "BM_GetResult0_100k" in wall and "BM_OnePassOverLog_100k" in wall:
+    ratios = [t["BM_GetResult0_100k"] / t["BM_OnePassOverLog_100k"] for t in (wall, cpu)]
+    rows.append(("GetResult0 at 100k QSOs", both("BM_GetResult0_100k"),
+                 f"one pass {both('BM_OnePassOverLog_100k')}; "
+                 f"ratio {ratios[0]:.1f}x / {ratios[1]:.1f}x",
+                 "<= 3x: " + " / ".join(verdict(r <= 3) for r in ratios)))
+    if "BM_ClaimedSettingWrite" in wall:
+        rows.append(("  its \"Claimed\" settings write alone", both("BM_ClaimedSettingWrite"),
+                     "", ""))
+
+for case in ("blocked", "not_blocked"):
+    name = f"BM_CheckCall0_100k/{case}"
+    if name in wall:
+        rows.append((f"CheckCall0 at 100k QSOs, {case.replace('_', ' ')}", both(name), "",
+                     "<= 20 us: " + verdict(wall[name] <= 20000)))
+
+print()
+print("Medians, wall clock / CPU time of the process:")
+print()
+print("| case | median | next to it | target |")
+print("|---|---|---|---|")
+for row in rows:
+    print("| " + " | ".join(row) + " |")
+PY
