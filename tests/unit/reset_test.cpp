@@ -1,0 +1,264 @@
+// The contest reset through ResetStats0: state emptied and re-seeded, own
+// data and end date taken over, RDA list reloaded, journal restarted, the
+// station dialog in output mode and the alternating "Start" setting.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "engine/contest_state.h"
+#include "module_fixture.h"
+#include "plugin/exports.h"
+#include "reports/station.h"
+
+namespace {
+
+using ATL::COleDateTime;
+
+constexpr double kDay17Mar2024 = 45368.0;  // counted by hand from 30 Dec 1899
+constexpr double kDay15Mar2024 = 45366.0;
+const char* const kIni = "Plugins\\KESTREL-RTTY.ini";
+const char* const kHeader = "KESTREL-RTTY UBN file \r\n";
+
+class ResetTest : public ModuleTest {
+ protected:
+  // ResetStats0 with Russian prefixes and a different start date in the
+  // positions it ignores, so that a shifted argument shows.
+  int Reset(int output = 0, const char* own = "R1AA", const char* prefix = "DL",
+            COleDateTime end = COleDateTime(kDay17Mar2024 + 0.75, COleDateTime::valid)) {
+    COleDateTime start(kDay15Mar2024, COleDateTime::valid);
+    return ResetStats0("UA", output, own, &start, &end, "UA", "UA", "UA", "UA", "UA", "UA", "UA",
+                       "UA", "UA", prefix, 15, 16, 17, 18.0, 19.0, "UA", "UA", "UA");
+  }
+
+  std::string Start() {
+    return platform.ReadProfileString(kIni, "Settings", "Start", "<missing>");
+  }
+  void SetStart(const std::string& value) {
+    ASSERT_TRUE(platform.WriteProfileString(kIni, "Settings", "Start", value)) << value;
+  }
+
+  int AddQso(const char* band) {
+    COleDateTime time(kDay15Mar2024 + 0.5, COleDateTime::valid);
+    return AddData0("R1AA", "DL1ABC", &time, nullptr, nullptr, nullptr, 0u, 3580000u, "RTTY",
+                    "599", "599", "001", "0017", "", "", "", "", "", "", "", "", "", "DL", 0, 0, 0,
+                    0.0, 0.0, "", "", "", band, "");
+  }
+};
+
+TEST_F(ResetTest, ReturnsOneAndTakesOverOwnCallAndEndDate) {
+  EXPECT_EQ(Reset(0, "R1AA"), 1);
+  EXPECT_EQ(stats::g_strOwnCall, "R1AA");
+  EXPECT_EQ(stats::g_strEndDate, "17.03.2024") << "end 17 Mar 2024 18:00, start 15 Mar ignored";
+  EXPECT_EQ(stats::g_strEndYear, "2024");
+  EXPECT_EQ(stats::g_bOutput, 0);
+
+  EXPECT_EQ(Reset(0, "UA3XYZ"), 1);
+  EXPECT_EQ(stats::g_strOwnCall, "UA3XYZ") << "second reset replaces the own call";
+}
+
+struct EndCase {
+  const char* name;
+  COleDateTime end;
+  const char* date;
+  const char* year;
+};
+
+TEST_F(ResetTest, EndDateFormatsFollowItsStatus) {
+  const EndCase cases[] = {
+      {"31 Dec 1899 23:00", COleDateTime(1.0 + 23.0 / 24.0, COleDateTime::valid), "31.12.1899",
+       "1899"},
+      {"before the epoch, -1.25", COleDateTime(-1.25, COleDateTime::valid), "29.12.1899", "1899"},
+      {"null", COleDateTime(kDay17Mar2024, COleDateTime::null), "", ""},
+      {"invalid", COleDateTime(kDay17Mar2024, COleDateTime::invalid), "Invalid DateTime",
+       "Invalid DateTime"},
+      {"year 10000", COleDateTime(2958466.5, COleDateTime::valid), "Invalid DateTime",
+       "Invalid DateTime"},
+  };
+  for (const EndCase& c : cases) {
+    EXPECT_EQ(Reset(0, "R1AA", "DL", c.end), 1) << c.name;
+    EXPECT_EQ(stats::g_strEndDate, c.date) << c.name;
+    EXPECT_EQ(stats::g_strEndYear, c.year) << c.name;
+  }
+}
+
+TEST_F(ResetTest, BandRowsAreSeededAndTheBandListIsEmpty) {
+  ASSERT_EQ(AddQso("6m"), 1);
+  stats::g_arrBandRows[2] = {"junk", "1", "2", "3", "4"};
+  Reset();
+  const char* const bands[] = {"160m", "80m", "40m", "20m", "15m", "10m"};
+  for (int k = 0; k < 6; ++k) {
+    EXPECT_EQ(stats::g_arrBandRows[k], (stats::TextList{bands[k], "-", "-", "-"})) << "row " << k;
+  }
+  EXPECT_TRUE(stats::g_arrBands.empty()) << "band list after reset";
+  EXPECT_TRUE(stats::g_arrLog.empty()) << "log after reset";
+
+  ASSERT_EQ(AddQso("40m"), 1);
+  EXPECT_EQ(stats::g_arrBands, (stats::TextList{"40m"})) << "the intake lists bands afresh";
+}
+
+TEST_F(ResetTest, LeavesThePerBandDistrictListsToTheNextResult) {
+  stats::g_arrMoscowByBand[1] = {"MO"};
+  stats::g_arrRdaByBand[2] = {"AB01"};
+  Reset();
+  EXPECT_EQ(stats::g_arrMoscowByBand[1], (stats::TextList{"MO"})) << "Moscow list of 80m";
+  EXPECT_EQ(stats::g_arrRdaByBand[2], (stats::TextList{"AB01"})) << "RDA list of 40m";
+}
+
+TEST_F(ResetTest, OutputModeIsTakenFromPositionOne) {
+  for (int output : {0, 1, 7, 0}) {
+    Reset(output);
+    EXPECT_EQ(stats::g_bOutput, output) << "output flag " << output;
+  }
+}
+
+TEST_F(ResetTest, RussianWordingIsSetByOwnPrefixAndNeverCleared) {
+  const struct {
+    const char* prefix;
+    int russian;
+  } cases[] = {
+      {"UA", 1}, {"UA2", 1}, {"UA9", 1}, {"UR", 1}, {"UN", 1}, {"EU", 1},
+      {"DL", 0}, {"ua", 0}, {"UA1", 0}, {"UR ", 0}, {"", 0},  {"EU1", 0},
+  };
+  for (const auto& c : cases) {
+    stats::g_bRussian = 0;
+    Reset(0, "R1AA", c.prefix);
+    EXPECT_EQ(stats::g_bRussian, c.russian) << "own prefix \"" << c.prefix << "\"";
+  }
+
+  stats::g_bRussian = 0;
+  Reset(0, "R1AA", "UR");
+  ASSERT_EQ(stats::g_bRussian, 1) << "after UR";
+  Reset(0, "DL1ABC", "DL");
+  EXPECT_EQ(stats::g_bRussian, 1) << "DL after UR keeps the Russian wording";
+  Reset(1, "DL1ABC", "");
+  EXPECT_EQ(stats::g_bRussian, 1) << "empty prefix in output mode after UR";
+}
+
+TEST_F(ResetTest, RdaListIsReloadedFromTheFileAtEveryReset) {
+  WriteFile(".\\Plugins\\rda_rus.dat", "Region\r\nAB-01\tone\r\nCD-02\ttwo\r\n");
+  Reset();
+  EXPECT_EQ(stats::g_arrRdaCodes.codes(), (std::vector<std::string>{"AB01", "CD02"}));
+  const struct {
+    const char* exchange;
+    int expected;
+  } cases[] = {{"AB01", 1}, {"CD02", 1}, {"EF03", 0}, {"AB-01", 0}, {"ab01", 0}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(IsValidExchg0(c.exchange, "", "UA", "", 0, 0, 0), c.expected)
+        << "exchange " << c.exchange << " from UA";
+  }
+
+  WriteFile(".\\Plugins\\rda_rus.dat", "EF-03\n");
+  Reset();
+  EXPECT_EQ(stats::g_arrRdaCodes.codes(), (std::vector<std::string>{"EF03"})) << "second file";
+
+  std::filesystem::remove(m_dir / "Plugins" / "rda_rus.dat");
+  Reset();
+  EXPECT_EQ(stats::g_arrRdaCodes.size(), 0u) << "file removed";
+  EXPECT_EQ(IsValidExchg0("EF03", "", "UA", "", 0, 0, 0), 0) << "EF03 once the file is gone";
+  EXPECT_EQ(IsValidExchg0("MO", "", "UA", "", 0, 0, 0), 1) << "Moscow unaffected";
+}
+
+TEST_F(ResetTest, JournalHoldsExactlyTheHeader) {
+  WriteFile("err.txt", "an older journal\r\nwith two lines\r\n");
+  Reset();
+  EXPECT_EQ(ReadFile("err.txt"), kHeader) << "journal truncated and headed";
+  ASSERT_EQ(AddQso("20m"), 0);
+  Reset();
+  EXPECT_EQ(ReadFile("err.txt"), kHeader) << "refusal lines dropped by the next reset";
+}
+
+TEST_F(ResetTest, StartAlternatesAndOpensTheDisplayEveryOtherTime) {
+  EXPECT_EQ(Start(), "<missing>") << "fresh settings";
+  Reset();
+  EXPECT_EQ(platform.displayStarts, 1) << "first reset, Start missing";
+  EXPECT_EQ(Start(), "1") << "first reset";
+  EXPECT_EQ(stats::g_nStart, 0) << "first reset";
+  EXPECT_TRUE(std::filesystem::exists(m_dir / "Plugins" / "KESTREL-RTTY.ini"))
+      << "settings file in Plugins/ of the working directory";
+
+  Reset();
+  EXPECT_EQ(platform.displayStarts, 1) << "second reset opens no second display";
+  EXPECT_EQ(Start(), "0") << "second reset";
+  EXPECT_EQ(stats::g_nStart, 1) << "second reset";
+
+  platform.displayOpen = false;  // the operator closed the window
+  Reset();
+  EXPECT_EQ(platform.displayStarts, 2) << "third reset, display closed meanwhile";
+  EXPECT_EQ(Start(), "1") << "third reset";
+}
+
+TEST_F(ResetTest, StartZeroWithTheDisplayOpenWritesNothing) {
+  platform.displayOpen = true;
+  Reset();
+  EXPECT_EQ(platform.displayStarts, 0) << "display already open";
+  EXPECT_EQ(Start(), "<missing>") << "nothing written";
+  EXPECT_EQ(stats::g_nStart, 0);
+}
+
+struct StartValueCase {
+  std::string stored;
+  int start;
+  bool opens;
+  const char* after;
+};
+
+TEST_F(ResetTest, StartIsReadAsLeadingDigitsThroughTheSettingsBuffer) {
+  const StartValueCase cases[] = {
+      {"0", 0, true, "1"},
+      {"1", 1, false, "0"},
+      {"2", 2, false, "0"},
+      {"12abc", 12, false, "0"},
+      {"abc", 0, true, "1"},
+      {"", 0, true, "1"},
+      // Only 99 characters come back: 99 zeros, the final 1 is lost.
+      {std::string(99, '0') + "1", 0, true, "1"},
+      {std::string(98, '0') + "1", 1, false, "0"},
+  };
+  for (const StartValueCase& c : cases) {
+    SCOPED_TRACE("Start=\"" + c.stored + "\"");
+    SetStart(c.stored);
+    platform.displayOpen = false;
+    platform.displayStarts = 0;
+    Reset();
+    EXPECT_EQ(stats::g_nStart, c.start);
+    EXPECT_EQ(platform.displayStarts, c.opens ? 1 : 0);
+    EXPECT_EQ(Start(), c.after);
+  }
+}
+
+TEST_F(ResetTest, OutputModeRunsTheStationDialogAndOpensNoDisplay) {
+  std::string dialogCall;
+  platform.stationDialog = [&](stats::StationFields& fields) {
+    dialogCall = fields.m_strCallsign;
+    return true;
+  };
+  Reset(1, "R1AA");
+  EXPECT_EQ(platform.stationDialogRuns, 1) << "output-mode reset";
+  EXPECT_EQ(dialogCall, "R1AA") << "the dialog gets the own call";
+  EXPECT_EQ(platform.displayStarts, 0) << "output-mode reset, Start missing before";
+  EXPECT_EQ(Start(), "0") << "output-mode reset";
+  EXPECT_EQ(stats::g_nStart, 1);
+
+  platform.stationDialog = nullptr;  // cancelled this time
+  Reset(1, "R1AA");
+  EXPECT_EQ(platform.stationDialogRuns, 2) << "second output-mode reset";
+  EXPECT_EQ(platform.displayStarts, 0) << "second output-mode reset";
+  EXPECT_EQ(Start(), "0") << "second output-mode reset";
+
+  Reset(0, "R1AA");
+  EXPECT_EQ(platform.stationDialogRuns, 2) << "no dialog outside output mode";
+}
+
+TEST_F(ResetTest, FilesThatCannotBeWrittenChangeNoOutcome) {
+  WriteFile(".\\Plugins\\rda_rus.dat", "AB-01\n");
+  ASSERT_EQ(AddQso("80m"), 1);
+  platform.failWrites = true;
+  EXPECT_EQ(Reset(0, "R1AA", "UA"), 1) << "journal and settings unwritable";
+  EXPECT_TRUE(stats::g_arrLog.empty());
+  EXPECT_EQ(stats::g_arrRdaCodes.codes(), (std::vector<std::string>{"AB01"}));
+  EXPECT_EQ(stats::g_bRussian, 1);
+  EXPECT_EQ(platform.displayStarts, 1) << "Start reads as missing: the display opens";
+  EXPECT_EQ(ReadFile("err.txt"), "") << "journal (left empty by the intake) could not be written";
+}
+
+}  // namespace
