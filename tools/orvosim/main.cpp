@@ -1,0 +1,205 @@
+// OrvoSim: plays the host program towards the contest plug-in. It loads
+// Plugins\Stats.dll from the working directory, resets the contest, passes
+// every QSO of an ADIF log, asks the call checks given on the command line,
+// fetches the result and prints it with the plug-in's journal.
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "adif_qso.h"
+#include "answer_script.h"
+#include "calendar_time.h"
+#include "console_text.h"
+#include "country_prefix.h"
+#include "dialog_answerer.h"
+#include "host_session.h"
+#include "plugin_library.h"
+#include "sim_options.h"
+
+namespace {
+
+using namespace orvosim;
+
+constexpr int kExitUsage = 2;
+constexpr int kExitTimeout = 3;
+constexpr const char* kJournal = "err.txt";
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return true;
+}
+
+// Whatever the plug-in does, the run ends: a modal window nobody answers or
+// a deadlock would otherwise keep a non-interactive run alive for ever.
+DWORD WINAPI Watchdog(void* seconds) {
+  const DWORD s = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(seconds));
+  Sleep(s * 1000);
+  std::fprintf(stderr, "orvosim: no end after %lu s, giving up\n", static_cast<unsigned long>(s));
+  std::fflush(nullptr);
+  ExitProcess(kExitTimeout);
+}
+
+HostDateTime HostDate(const CalendarTime& t) { return HostDateTime{ToOleDate(t), 0}; }
+
+bool ParseEnd(const std::string& text, HostDateTime& end) {
+  end = HostDateTime{};  // null when not given
+  if (text.empty()) return true;
+  CalendarTime t;
+  if (!ParseIsoDateTime(text, t)) return false;
+  end = HostDate(t);
+  return true;
+}
+
+HostQso ToHostQso(const AdifQso& qso, const std::string& defaultOwnCall,
+                  const CountryPrefixRule& prefixes) {
+  HostQso h;
+  h.ownCall = AnsiFromUtf8(qso.ownCall.empty() ? defaultOwnCall : qso.ownCall);
+  h.call = AnsiFromUtf8(qso.call);
+  h.time = HostDate(qso.time);
+  h.freqHz = qso.freqHz;
+  h.mode = AnsiFromUtf8(qso.mode);
+  h.rstSent = AnsiFromUtf8(qso.rstSent);
+  h.rstRcvd = AnsiFromUtf8(qso.rstRcvd);
+  h.sent = AnsiFromUtf8(qso.sent);
+  h.rcvd = AnsiFromUtf8(qso.rcvd);
+  h.countryPrefix = prefixes.PrefixFor(qso.call, qso.dxcc);
+  h.extra = AnsiFromUtf8(qso.comment);
+  h.band = qso.band;
+  return h;
+}
+
+bool LoadAnswers(const SimOptions& options, AnswerScript& answers) {
+  if (options.answerFile.empty()) return true;  // confirm the dialog as it opens
+  std::string text, error;
+  if (!ReadWholeFile(options.answerFile, text)) {
+    std::fprintf(stderr, "orvosim: cannot read %s\n", options.answerFile.c_str());
+    return false;
+  }
+  if (!ParseAnswerScript(text, answers, error)) {
+    std::fprintf(stderr, "orvosim: %s: %s\n", options.answerFile.c_str(), error.c_str());
+    return false;
+  }
+  return true;
+}
+
+void PrintSection(const char* title) { std::printf("----- %s -----\n", title); }
+
+void FeedLog(HostSession& host, const std::vector<AdifQso>& qsos, const std::string& ownCall,
+             const CountryPrefixRule& prefixes) {
+  int stored = 0;
+  for (const AdifQso& qso : qsos) stored += host.Add(ToHostQso(qso, ownCall, prefixes)) == 1;
+  std::printf("AddData0: %d QSOs passed, %d stored, %d refused\n", static_cast<int>(qsos.size()),
+              stored, static_cast<int>(qsos.size()) - stored);
+}
+
+void RunChecks(HostSession& host, const SimOptions& options) {
+  for (const CallCheck& check : options.checks) {
+    const CheckAnswer answer =
+        host.Check(AnsiFromUtf8(check.call), AnsiFromUtf8(check.band), AnsiFromUtf8(check.mode));
+    std::printf("CheckCall0 %s %s %s -> %d ", check.call.c_str(), check.band.c_str(),
+                check.mode.c_str(), answer.result);
+    PrintPluginText(answer.warning + "\n", options.ansiOutput);
+  }
+}
+
+void PrintJournal(bool raw) {
+  std::string journal;
+  PrintSection(kJournal);
+  if (!ReadWholeFile(kJournal, journal)) {
+    std::printf("(no %s)\n", kJournal);
+    return;
+  }
+  PrintPluginText(journal, raw);
+}
+
+int Simulate(const SimOptions& options) {
+  std::string log;
+  if (!ReadWholeFile(options.logPath, log)) {
+    std::fprintf(stderr, "orvosim: cannot read %s\n", options.logPath.c_str());
+    return kExitUsage;
+  }
+  std::vector<AdifProblem> problems;
+  const std::vector<AdifQso> qsos = ReadQsos(log, problems);
+  for (const AdifProblem& p : problems) {
+    std::fprintf(stderr, "orvosim: %s: %s, skipped\n", options.logPath.c_str(),
+                 DescribeProblem(p).c_str());
+  }
+
+  CountryPrefixRule prefixes;
+  for (const std::string& o : options.prefixOverrides) prefixes.AddOverride(o);
+  std::string ownCall = options.ownCall;
+  if (ownCall.empty() && !qsos.empty()) ownCall = qsos.front().ownCall;
+  const std::string ownPrefix =
+      options.ownPrefix.empty() ? PrefixFromCall(ownCall) : options.ownPrefix;
+  HostDateTime end;
+  if (!ParseEnd(options.end, end)) {
+    std::fprintf(stderr, "orvosim: --end wants YYYY-MM-DDTHH:MM, not %s\n", options.end.c_str());
+    return kExitUsage;
+  }
+  AnswerScript answers;
+  if (!LoadAnswers(options, answers)) return kExitUsage;
+
+  std::string error;
+  std::unique_ptr<PluginLibrary> plugin = PluginLibrary::Load(options.pluginPath, error);
+  if (!plugin) {
+    std::fprintf(stderr, "orvosim: %s\n", error.c_str());
+    return kExitUsage;
+  }
+  std::printf("OrvoSim: %s (%s), %d QSOs from %s, %d records skipped%s\n", ownCall.c_str(),
+              ownPrefix.c_str(), static_cast<int>(qsos.size()), options.logPath.c_str(),
+              static_cast<int>(problems.size()), options.output ? ", output mode" : "");
+  std::fflush(stdout);
+
+  HostSession host(*plugin);
+  DialogAnswerer answerer(answers, static_cast<DWORD>(options.timeoutSeconds) * 1000);
+  if (options.output && !answerer.Start()) {
+    std::fprintf(stderr, "orvosim: cannot start the answering thread\n");
+    return kExitUsage;
+  }
+  host.Reset(options.output, AnsiFromUtf8(ownCall), end, ownPrefix);
+  FeedLog(host, qsos, ownCall, prefixes);
+  RunChecks(host, options);
+  int flag = 0;
+  const std::string result = host.Result(flag);
+  answerer.Finish();
+  if (options.output) {
+    std::printf("GetResult0 flag: %d%s\n", flag,
+                answerer.AnsweredDialog() ? "" : " (the station dialog never appeared)");
+  }
+  PrintSection("result");
+  PrintPluginText(result + "\n", options.ansiOutput);
+  PrintJournal(options.ansiOutput);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  SimOptions options;
+  std::string error;
+  if (!ParseOptions(args, options, error)) {
+    std::fprintf(stderr, "orvosim: %s\n%s", error.c_str(), UsageText());
+    return kExitUsage;
+  }
+  HANDLE watchdog = CreateThread(nullptr, 0, &Watchdog,
+                                 reinterpret_cast<void*>(static_cast<UINT_PTR>(
+                                     options.timeoutSeconds + 10)),
+                                 0, nullptr);
+  int code = kExitUsage;
+  try {
+    code = Simulate(options);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "orvosim: %s\n", e.what());
+  }
+  std::fflush(nullptr);
+  if (watchdog != nullptr) CloseHandle(watchdog);
+  return code;
+}
