@@ -1,0 +1,358 @@
+// The station dialog inside the real DLL: what it shows when it opens, what
+// OK and Cancel leave in the settings file, and the Cabrillo file and
+// message of the next result request.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+
+#include "resources/resource.h"
+#include "scratch_dir.h"
+#include "station_session.h"
+
+namespace dialog_test {
+namespace {
+
+constexpr const char* kIniPath = "Plugins\\KESTREL-RTTY.ini";
+constexpr const char* kOwnCall = "UA3ABC";
+
+// The controls in template order: id, name for messages, class, rectangle
+// in dialog units, tab stop, enabled.
+struct TemplateControl {
+  int id;
+  const char* name;
+  const char* className;
+  int x, y, width, height;
+  bool tabStop;
+  bool enabled;
+};
+
+constexpr std::array<TemplateControl, 18> kTemplate = {{
+    {IDC_CONTEST, "CONTEST", "Edit", 55, 9, 190, 12, false, true},
+    {IDC_CALLSIGN, "CALLSIGN", "Edit", 55, 23, 88, 12, false, true},
+    {IDC_CLAIMED, "CLAIMED", "Edit", 184, 23, 61, 12, false, true},
+    {IDC_CATEGORY_OPERATOR, "CATEGORY-OPERATOR", "ComboBox", 96, 38, 69, 42, true, true},
+    {IDC_LOCATION, "LOCATION", "Edit", 209, 39, 36, 13, true, true},
+    {IDC_CATEGORY_BAND, "CATEGORY-BAND", "ComboBox", 95, 53, 70, 88, true, true},
+    {IDC_CATEGORY_TRANSMITTER, "CATEGORY-TRANSMITTER", "ComboBox", 105, 67, 59, 12, false, false},
+    {IDC_NAME, "NAME", "Edit", 55, 87, 191, 12, false, true},
+    {IDC_ADDRESS, "ADDRESS", "Edit", 55, 101, 191, 12, false, true},
+    {IDC_ADDRESS_CITY, "ADDRESS-CITY", "Edit", 65, 116, 181, 12, false, true},
+    {IDC_ADDRESS_POSTALCODE, "ADDRESS-POSTALCODE", "Edit", 97, 130, 149, 12, false, true},
+    {IDC_ADDRESS_COUNTRY, "ADDRESS-COUNTRY", "Edit", 97, 144, 149, 12, false, true},
+    {IDC_OPERATORS, "OPERATORS", "Edit", 55, 159, 191, 12, false, true},
+    {IDC_CLUB, "CLUB", "Edit", 55, 175, 191, 12, false, true},
+    {IDC_SOAPBOX, "SOAPBOX", "Edit", 55, 190, 191, 31, true, true},
+    {IDC_EMAIL, "E-MAIL", "Edit", 55, 222, 191, 12, false, true},
+    {IDOK, "OK", "Button", 80, 245, 51, 21, false, true},
+    {IDCANCEL, "CANCEL", "Button", 145, 245, 46, 21, false, true},
+}};
+
+struct ExpectedText {
+  int id;
+  const char* name;
+  const char* text;
+};
+
+// What the operator types in the confirmed runs; the band is picked from
+// the list's texts and the claimed score is edited (and must be dropped).
+const OperatorActions kTypedAndConfirmed = {
+    {{IDC_CALLSIGN, "UA3ABC"},
+     {IDC_CLAIMED, "999"},
+     {IDC_CATEGORY_OPERATOR, "CHECKLOG"},
+     {IDC_LOCATION, "MOS"},
+     {IDC_CATEGORY_BAND, "80M"},
+     {IDC_NAME, "Ivan Petrov"},
+     {IDC_ADDRESS, "Lenina 1"},
+     {IDC_ADDRESS_CITY, "Moscow"},
+     {IDC_ADDRESS_POSTALCODE, "101000"},
+     {IDC_ADDRESS_COUNTRY, "Russia"},
+     {IDC_OPERATORS, "UA3ABC UA3XYZ"},
+     {IDC_CLUB, "Radio Club"},
+     {IDC_SOAPBOX, "first line\r\nsecond line"},
+     {IDC_EMAIL, "ua3abc@example.org"}},
+    IDOK};
+
+// The settings file after kTypedAndConfirmed: keys in the order they are
+// written, the soapbox on one line; the reset's own "Start" key follows.
+constexpr const char* kIniAfterConfirm =
+    "[Settings]\r\n"
+    "Band=80M\r\n"
+    "Power=\r\n"
+    "Operators=UA3ABC UA3XYZ\r\n"
+    "Name=Ivan Petrov\r\n"
+    "Address=Lenina 1\r\n"
+    "Address-City=Moscow\r\n"
+    "Address-PostalCode=101000\r\n"
+    "Address-Country=Russia\r\n"
+    "Category=CHECKLOG\r\n"
+    "Contest=KESTREL-RTTY\r\n"
+    "Email=ua3abc@example.org\r\n"
+    "Club=Radio Club\r\n"
+    "SoapBox=first line<CR><LF>second line\r\n"
+    "Loc=MOS\r\n"
+    "Start=0\r\n";
+
+// 16 March 2024 21:05 and 21:17 UTC as OLE dates.
+constexpr double kFirstQsoTime = 45367.878472222219;
+constexpr double kSecondQsoTime = 45367.886805555558;
+
+const std::array<Qso, 2> kQsos = {{
+    {"RA3DX", kFirstQsoTime, 3580000, "RTTY", "599", "599", "001", "AF", "UA", "80m"},
+    {"DL1ABC", kSecondQsoTime, 7035000, "RTTY", "599", "599", "002", "15", "DL", "40m"},
+}};
+
+std::string ExpectedQsoLines(const std::string& stationCall) {
+  char line[2][160];
+  snprintf(line[0], sizeof line[0], "QSO:  3580 RY 2024-03-16 2105 %-13s 599 001    RA3DX         599 AF\r\n",
+           stationCall.c_str());
+  snprintf(line[1], sizeof line[1], "QSO:  7035 RY 2024-03-16 2117 %-13s 599 002    DL1ABC        599 15\r\n",
+           stationCall.c_str());
+  return std::string(line[0]) + line[1];
+}
+
+class StationDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(m_dir.Ready()) << "no scratch working directory";
+    ASSERT_TRUE(m_module.Loaded()) << "cannot load " << m_module.Path();
+  }
+
+  ResetSeen Reset(const std::string& ownCall, const OperatorActions& actions) {
+    ResetSeen seen = ResetWithDialog(m_module, ownCall, actions);
+    EXPECT_TRUE(seen.dialog.found) << "no station dialog for own call '" << ownCall << "'";
+    return seen;
+  }
+
+  void AddQsos(const std::string& ownCall) {
+    for (const Qso& qso : kQsos) {
+      EXPECT_EQ(m_module.AddData(ownCall, qso), 1) << "QSO with " << qso.call << " refused";
+    }
+  }
+
+  ScratchDir m_dir;
+  StatsModule m_module;
+};
+
+void ExpectTexts(const DialogState& dialog, const std::vector<ExpectedText>& expected,
+                 const char* situation) {
+  for (const ExpectedText& entry : expected) {
+    auto control = dialog.controls.find(entry.id);
+    ASSERT_NE(control, dialog.controls.end()) << situation << ": no control " << entry.name;
+    EXPECT_EQ(control->second.text, entry.text) << situation << ": control " << entry.name;
+  }
+}
+
+TEST_F(StationDialogTest, TemplateHasCaptionStylesAndEveryControlInPlace) {
+  const ResetSeen seen = Reset(kOwnCall, {{}, IDCANCEL});
+  const DialogState& dialog = seen.dialog;
+  ASSERT_TRUE(dialog.found);
+  EXPECT_EQ(dialog.caption, "KESTREL-RTTY");
+  constexpr std::array<DWORD, 6> kDialogStyles = {
+      DS_MODALFRAME, WS_POPUP, WS_CAPTION, WS_SYSMENU, WS_MINIMIZEBOX, WS_MAXIMIZEBOX};
+  for (DWORD style : kDialogStyles) {
+    EXPECT_EQ(static_cast<DWORD>(dialog.style) & style, style)
+        << "dialog style bit 0x" << std::hex << style;
+  }
+  const RECT size = TemplateRectToPixels(dialog, 0, 0, 255, 298);
+  EXPECT_EQ(dialog.client.cx, size.right) << "client width for 255 dialog units";
+  EXPECT_EQ(dialog.client.cy, size.bottom) << "client height for 298 dialog units";
+
+  for (const TemplateControl& expected : kTemplate) {
+    auto found = dialog.controls.find(expected.id);
+    ASSERT_NE(found, dialog.controls.end()) << "missing control " << expected.name;
+    const ControlState& control = found->second;
+    EXPECT_STRCASEEQ(control.className.c_str(), expected.className) << expected.name;
+    const RECT want = TemplateRectToPixels(dialog, expected.x, expected.y, expected.width,
+                                           expected.height);
+    EXPECT_EQ(control.rect.left, want.left) << expected.name << " left";
+    EXPECT_EQ(control.rect.top, want.top) << expected.name << " top";
+    EXPECT_EQ(control.rect.right, want.right) << expected.name << " right";
+    // A closed combo box is as high as its edit part, not its template.
+    if (std::string(expected.className) != "ComboBox") {
+      EXPECT_EQ(control.rect.bottom, want.bottom) << expected.name << " bottom";
+    }
+    EXPECT_EQ((control.style & WS_TABSTOP) != 0, expected.tabStop) << expected.name << " tab stop";
+    EXPECT_EQ((control.style & WS_DISABLED) == 0, expected.enabled) << expected.name << " enabled";
+  }
+  EXPECT_EQ(dialog.controls.at(IDC_SOAPBOX).style & (ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL),
+            ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL)
+      << "SOAPBOX: multi-line, Enter breaks the line, vertical scroll bar";
+  for (int id : {IDC_ADDRESS, IDC_ADDRESS_CITY, IDC_ADDRESS_POSTALCODE, IDC_ADDRESS_COUNTRY}) {
+    EXPECT_EQ(dialog.controls.at(id).style & ES_AUTOHSCROLL, 0) << "address control " << id;
+  }
+  EXPECT_EQ(dialog.controls.at(IDC_CATEGORY_TRANSMITTER).style & CBS_SORT, CBS_SORT)
+      << "CATEGORY-TRANSMITTER sorted";
+  ASSERT_EQ(dialog.labelsEnabled.count("CATEGORY-TRANSMITTER"), 1u) << "transmitter label";
+  EXPECT_FALSE(dialog.labelsEnabled.at("CATEGORY-TRANSMITTER")) << "transmitter label disabled";
+  for (const TemplateControl& expected : kTemplate) {
+    if (expected.id == IDOK || expected.id == IDCANCEL) {
+      EXPECT_EQ(dialog.controls.at(expected.id).text, expected.name) << "button label";
+    } else {
+      EXPECT_EQ(dialog.labelsEnabled.count(expected.name), 1u) << "label " << expected.name;
+    }
+  }
+}
+
+TEST_F(StationDialogTest, ComboListsHoldTheirEntriesInOrder) {
+  const ResetSeen seen = Reset(kOwnCall, {{}, IDCANCEL});
+  ASSERT_TRUE(seen.dialog.found);
+  const std::vector<std::pair<int, std::vector<std::string>>> lists = {
+      {IDC_CATEGORY_OPERATOR, {"SINGLE-OP", "CHECKLOG"}},
+      {IDC_CATEGORY_BAND, {"ALL", "160M", "80M", "40M", "20M", "15M", "10M"}},
+      {IDC_CATEGORY_TRANSMITTER, {"ONE"}},
+  };
+  for (const auto& [id, entries] : lists) {
+    EXPECT_EQ(seen.dialog.controls.at(id).entries, entries) << "list of combo " << id;
+  }
+}
+
+TEST_F(StationDialogTest, WithoutSettingsOpensWithCallAndFixedCategories) {
+  const ResetSeen seen = Reset(kOwnCall, {{}, IDCANCEL});
+  ExpectTexts(seen.dialog,
+              {{IDC_CONTEST, "CONTEST", "KESTREL-RTTY"},
+               {IDC_CALLSIGN, "CALLSIGN", "UA3ABC"},
+               {IDC_CLAIMED, "CLAIMED", ""},
+               {IDC_CATEGORY_OPERATOR, "CATEGORY-OPERATOR", "SINGLE-OP"},
+               {IDC_LOCATION, "LOCATION", ""},
+               {IDC_CATEGORY_BAND, "CATEGORY-BAND", "ALL"},
+               // An empty field selects the first entry that begins with it.
+               {IDC_CATEGORY_TRANSMITTER, "CATEGORY-TRANSMITTER", "ONE"},
+               {IDC_NAME, "NAME", ""},
+               {IDC_ADDRESS, "ADDRESS", ""},
+               {IDC_ADDRESS_CITY, "ADDRESS-CITY", ""},
+               {IDC_ADDRESS_POSTALCODE, "ADDRESS-POSTALCODE", ""},
+               {IDC_ADDRESS_COUNTRY, "ADDRESS-COUNTRY", ""},
+               {IDC_OPERATORS, "OPERATORS", "UA3ABC"},
+               {IDC_CLUB, "CLUB", ""},
+               {IDC_SOAPBOX, "SOAPBOX", ""},
+               {IDC_EMAIL, "E-MAIL", ""}},
+              "first opening");
+  EXPECT_EQ(seen.returned, 1) << "ResetStats0 result";
+}
+
+TEST_F(StationDialogTest, OkSavesEveryKeyInWriteOrderAndReopensWithThem) {
+  Reset(kOwnCall, kTypedAndConfirmed);
+  bool exists = false;
+  EXPECT_EQ(ReadBytes(kIniPath, &exists), kIniAfterConfirm) << "settings after OK";
+  EXPECT_TRUE(exists) << kIniPath;
+
+  const ResetSeen again = Reset(kOwnCall, {{}, IDCANCEL});
+  ExpectTexts(again.dialog,
+              {{IDC_CONTEST, "CONTEST", "KESTREL-RTTY"},
+               {IDC_CALLSIGN, "CALLSIGN", "UA3ABC"},
+               {IDC_CLAIMED, "CLAIMED", ""},
+               {IDC_CATEGORY_OPERATOR, "CATEGORY-OPERATOR", "SINGLE-OP"},
+               {IDC_LOCATION, "LOCATION", "MOS"},
+               {IDC_CATEGORY_BAND, "CATEGORY-BAND", "ALL"},
+               {IDC_NAME, "NAME", "Ivan Petrov"},
+               {IDC_ADDRESS, "ADDRESS", "Lenina 1"},
+               {IDC_ADDRESS_CITY, "ADDRESS-CITY", "Moscow"},
+               {IDC_ADDRESS_POSTALCODE, "ADDRESS-POSTALCODE", "101000"},
+               {IDC_ADDRESS_COUNTRY, "ADDRESS-COUNTRY", "Russia"},
+               {IDC_OPERATORS, "OPERATORS", "UA3ABC UA3XYZ"},
+               {IDC_CLUB, "CLUB", "Radio Club"},
+               {IDC_SOAPBOX, "SOAPBOX", "first line\r\nsecond line"},
+               {IDC_EMAIL, "E-MAIL", "ua3abc@example.org"}},
+              "second opening");
+}
+
+TEST_F(StationDialogTest, CancelLeavesTheSettingsFileUntouched) {
+  const std::string before =
+      "[Settings]\r\nName=Old Name\r\nClaimed=77\r\nSoapBox=a<CR><LF>b\r\nBand=40M\r\n";
+  ASSERT_TRUE(WriteBytes(kIniPath, before));
+  OperatorActions typedThenCancelled = kTypedAndConfirmed;
+  typedThenCancelled.button = IDCANCEL;
+  const ResetSeen seen = Reset(kOwnCall, typedThenCancelled);
+  ExpectTexts(seen.dialog,
+              {{IDC_NAME, "NAME", "Old Name"},
+               {IDC_CLAIMED, "CLAIMED", "77"},
+               {IDC_SOAPBOX, "SOAPBOX", "a\r\nb"},
+               {IDC_CATEGORY_BAND, "CATEGORY-BAND", "ALL"}},
+              "opening over saved settings");
+  // Only the reset's own key is added, whatever the dialog's outcome.
+  EXPECT_EQ(ReadBytes(kIniPath), before + "Start=0\r\n") << "settings after Cancel";
+}
+
+TEST_F(StationDialogTest, ResultWritesTheCabrilloFileWithTwoSoapboxLines) {
+  Reset(kOwnCall, kTypedAndConfirmed);
+  AddQsos(kOwnCall);
+  const ResultSeen result = ResultWithMessageBox(m_module);
+  ASSERT_TRUE(result.boxFound) << "no \"Output\" message box";
+  EXPECT_EQ(result.boxText, "File produced: UA3ABC.cbr");
+  EXPECT_EQ(result.result, -1) << "GetResult0's result in output mode";
+  const std::string expected =
+      "START-OF-LOG: 3.0\r\n"
+      "CONTEST: KESTREL-RTTY\r\n"
+      "CALLSIGN: UA3ABC\r\n"
+      "CATEGORY-OPERATOR: CHECKLOG\r\n"
+      "CATEGORY-BAND: 80M\r\n"
+      "CATEGORY-MODE: DIGI\r\n"
+      "LOCATION: MOS\r\n"
+      // RA3DX and DL1ABC are both outside Moscow, UA3ABC inside: 5 + 5
+      // points times one district (AF on 80m).
+      "CLAIMED-SCORE: 10\r\n"
+      "CLUB: Radio Club\r\n"
+      "CREATED-BY: Orvo \r\n"
+      "NAME: Ivan Petrov\r\n"
+      "ADDRESS: Lenina 1\r\n"
+      "ADDRESS-CITY: Moscow\r\n"
+      "ADDRESS-POSTALCODE: 101000\r\n"
+      "ADDRESS-COUNTRY: Russia\r\n"
+      "E-MAIL: ua3abc@example.org\r\n"
+      "SOAPBOX: first line\r\n"
+      "SOAPBOX: second line\r\n" +
+      ExpectedQsoLines("UA3ABC") + "END-OF-LOG:\r\n";
+  EXPECT_EQ(ReadBytes("UA3ABC.cbr"), expected) << "UA3ABC.cbr";
+}
+
+// The file is named after the own call the reset received, whatever the
+// operator types into CALLSIGN.
+struct FileNameCase {
+  const char* ownCall;
+  const char* fileName;
+};
+
+class CabrilloFileNameTest : public StationDialogTest,
+                             public ::testing::WithParamInterface<FileNameCase> {};
+
+TEST_P(CabrilloFileNameTest, MessageNamesTheFileWritten) {
+  const FileNameCase& param = GetParam();
+  Reset(param.ownCall, {{}, IDOK});
+  AddQsos(param.ownCall);
+  const ResultSeen result = ResultWithMessageBox(m_module);
+  ASSERT_TRUE(result.boxFound) << "own call '" << param.ownCall << "': no message box";
+  EXPECT_EQ(result.boxText, std::string("File produced: ") + param.fileName)
+      << "own call '" << param.ownCall << "'";
+  const std::string text = ReadBytes(param.fileName);
+  EXPECT_NE(text.find(std::string("\r\nCALLSIGN: ") + param.ownCall + "\r\n"), std::string::npos)
+      << "own call '" << param.ownCall << "': CALLSIGN line of " << param.fileName;
+  EXPECT_NE(text.find(ExpectedQsoLines(param.ownCall)), std::string::npos)
+      << "own call '" << param.ownCall << "': QSO lines of " << param.fileName;
+}
+
+INSTANTIATE_TEST_SUITE_P(OwnCalls, CabrilloFileNameTest,
+                         ::testing::Values(FileNameCase{"UA3ABC/P", "UA3ABC_P.cbr"},
+                                           FileNameCase{"", "NOVL.cbr"}),
+                         [](const ::testing::TestParamInfo<FileNameCase>& info) {
+                           std::string name = info.param.fileName;
+                           for (char& c : name) {
+                             if (!isalnum(static_cast<unsigned char>(c))) c = '_';
+                           }
+                           return name;
+                         });
+
+TEST_F(StationDialogTest, UnwritableFileIsReportedWithItsNameAndReason) {
+  ASSERT_TRUE(CreateDirectoryA("UA3ABC.cbr", nullptr)) << "folder in the file's place";
+  Reset(kOwnCall, {{}, IDOK});
+  const ResultSeen result = ResultWithMessageBox(m_module);
+  ASSERT_TRUE(result.boxFound) << "no message box for the failed file";
+  EXPECT_EQ(result.boxText.find("File produced: "), std::string::npos) << result.boxText;
+  const size_t name = result.boxText.find("UA3ABC.cbr");
+  ASSERT_NE(name, std::string::npos) << "file name missing: " << result.boxText;
+  EXPECT_GT(result.boxText.size(), name + std::string("UA3ABC.cbr").size() + 2)
+      << "no reason after the file name: " << result.boxText;
+}
+
+}  // namespace
+}  // namespace dialog_test
