@@ -22,6 +22,7 @@ have_pkg fonts-wine || need+=(fonts-wine)
 have_pkg libgtest-dev || need+=(libgtest-dev)
 have_pkg googletest || need+=(googletest)
 have_pkg libbenchmark-dev || need+=(libbenchmark-dev)
+have_pkg imagemagick || need+=(imagemagick)
 
 if [ ${#need[@]} -eq 0 ]; then
   exit 0
