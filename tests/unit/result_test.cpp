@@ -1,0 +1,339 @@
+// The result table and score: GetResult0's text, the band order it leaves
+// in the shared band list, the per-band district lists it rebuilds, the
+// Moscow-call rule and the "Claimed" setting.
+#include <string>
+#include <vector>
+
+#include "module_fixture.h"
+#include "platform/profile_text.h"
+#include "plugin/exports.h"
+#include "reports/result.h"
+#include "reports/station.h"
+
+namespace {
+
+using stats::g_arrBands;
+using stats::g_arrLog;
+using stats::g_arrMoscowByBand;
+using stats::g_arrRdaByBand;
+using stats::TextList;
+
+constexpr const char* kIniFile = "Plugins\\KESTREL-RTTY.ini";
+
+std::string Header(const std::string& endDate, const std::string& ownCall) {
+  return "  \tKESTREL-RTTY " + endDate + "\r\n\t    Contestant: " + ownCall +
+         " \r\n\tQSOs\tPoints\tMoscow\tRDA\r\n";
+}
+
+std::string Joined(const TextList& list) {
+  std::string text;
+  for (const std::string& item : list) text += (text.empty() ? "" : ",") + item;
+  return "{" + text + "}";
+}
+
+class ResultTest : public ModuleTest {
+ protected:
+  void SetUp() override {
+    ModuleTest::SetUp();
+    stats::g_cabrilloLog = stats::CCabrilloLog{};
+    stats::g_strEndDate = "24.02.2024";
+    stats::g_strOwnCall = "DL1ABC";
+  }
+
+  // A logged QSO as the intake stores it; only these fields count here.
+  void Log(const std::string& band, const std::string& call, const std::string& moscow = "",
+           const std::string& rda = "", int skip = 0) {
+    stats::CInfo qso;
+    qso.m_strBand = band;
+    qso.m_strCall = call;
+    qso.m_strMoscow = moscow;
+    qso.m_strRda = rda;
+    qso.m_strMode = "RTTY";
+    qso.m_nSkip = skip;
+    g_arrLog.Append(qso);
+    bool known = false;
+    for (const std::string& b : g_arrBands) known = known || b == band;
+    if (!known) g_arrBands.push_back(band);
+  }
+
+  std::string Result() {
+    int untouched = 0;
+    return GetResult0(&untouched);
+  }
+
+  // The text up to the score line; the credit follows it.
+  std::string WithoutCredit(const std::string& text) {
+    const std::size_t score = text.find("\r\nScore: = ");
+    if (score == std::string::npos) return text;
+    const std::size_t end = text.find("\r\n", score + 2);
+    return end == std::string::npos ? text : text.substr(0, end + 2);
+  }
+
+  std::string Credit(const std::string& text) { return text.substr(WithoutCredit(text).size()); }
+
+  std::string Claimed() {
+    return stats::FindProfileValue(ReadFile(kIniFile), "Settings", "Claimed").value_or("<none>");
+  }
+};
+
+TEST(IsMoscowCallTest, AFragmentCountsFromTheSecondCharacterOnFirstOccurrenceOnly) {
+  const struct {
+    const char* call;
+    int expected;
+  } cases[] = {
+      {"RA3AB", 1},   // "3A" at index 2
+      {"R2AZ", 1},    // "2A" at index 1
+      {"A2A", 1},     // index 1 is enough
+      {"UA3CT", 1},   // "3C"
+      {"RN5BX", 1},   // "5B"
+      {"RK2CA", 1},   // "2C"
+      {"R5A", 1},     // "5A"
+      {"RW3BX", 1},   // "3B"
+      {"UA2BX", 1},   // "2B"
+      {"RZ5CA", 1},   // "5C"
+      {"2A", 0},      // only at index 0
+      {"3A2MW", 0},   // "3A" at index 0 and no other fragment
+      {"3AB3A", 0},   // "3A" first occurs at index 0; the later one is not looked at
+      {"3A5B", 1},    // "3A" at 0 does not count, "5B" at 2 does
+      {"DL1ABC", 0},
+      {"UA9ABC", 0},
+      {"RA4A", 0},
+      {"ra3ab", 0},   // case-sensitive: "3a" is no fragment
+      {"", 0},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(stats::IsMoscowCall(c.call), c.expected) << "call \"" << c.call << "\"";
+  }
+}
+
+TEST_F(ResultTest, EmptyLogGivesHeaderZeroTotalsScoreLineAndCredit) {
+  const std::string text = Result();
+  EXPECT_EQ(WithoutCredit(text), Header("24.02.2024", "DL1ABC") + "Total\t 0\t 0\t 0\t 0\r\n" +
+                                     "\r\nScore: = 0*(0+0)= 0\r\n")
+      << "empty log";
+  EXPECT_EQ(Claimed(), "0") << "empty log";
+}
+
+TEST_F(ResultTest, CreditIsOneLineWithoutLineBreakAtTheEnd) {
+  const std::string credit = Credit(Result());
+  EXPECT_FALSE(credit.empty()) << "no credit after the score line";
+  EXPECT_EQ(credit.find_first_of("\r\n"), std::string::npos) << "credit \"" << credit << "\"";
+}
+
+// 80m: UA3CT (AB), DL1XYZ, RA3AB (AA): 2 Moscow calls, 1 other -> 2*5+1 = 11.
+// 40m: RA3AB (AA), R2AZ (AA again), UA9ABC (RDA MO12) -> 11; AA counts once.
+// An empty call and a skipped record add nothing. AA counts on both bands.
+// Score = 22 * (3 + 1) = 88.
+TEST_F(ResultTest, BandRowsInBandOrderTotalsAndScore) {
+  Log("40m", "RA3AB", "AA");
+  Log("80m", "UA3CT", "AB");
+  Log("40m", "R2AZ", "AA");
+  Log("80m", "DL1XYZ");
+  Log("40m", "UA9ABC", "", "MO12");
+  Log("80m", "RA3AB", "AA");
+  Log("40m", "", "ZZ", "XX99");
+  Log("40m", "RX3AX", "YY", "SV01", 1);
+  const std::string text = Result();
+  EXPECT_EQ(WithoutCredit(text), Header("24.02.2024", "DL1ABC") +
+                                     "80m\t 3\t 11\t 2\t 0\r\n"
+                                     "40m\t 3\t 11\t 1\t 1\r\n"
+                                     "Total\t 6\t 22\t 3\t 1\r\n"
+                                     "\r\nScore: = 22*(3+1)= 88\r\n")
+      << "two-band log";
+  EXPECT_EQ(stats::g_nScore, 88) << "two-band log";
+  EXPECT_EQ(Claimed(), "88") << "two-band log";
+  EXPECT_EQ(Joined(g_arrBands), "{80m,40m}") << "band list after the result";
+  EXPECT_EQ(Joined(g_arrMoscowByBand[1]), "{AB,AA}") << "80m Moscow list";
+  EXPECT_EQ(Joined(g_arrMoscowByBand[2]), "{AA}") << "40m Moscow list";
+  EXPECT_EQ(Joined(g_arrRdaByBand[1]), "{}") << "80m RDA list";
+  EXPECT_EQ(Joined(g_arrRdaByBand[2]), "{MO12}") << "40m RDA list";
+}
+
+TEST_F(ResultTest, ReturnsTheStoredResultText) {
+  Log("80m", "RA3AB", "AA");
+  int value = 0;
+  const char* returned = GetResult0(&value);
+  EXPECT_EQ(returned, stats::g_strResult.c_str()) << "GetResult0 must return g_strResult";
+}
+
+TEST_F(ResultTest, PointsDependOnWhetherTheOwnCallIsAMoscowCall) {
+  // Three Moscow calls and two others on 80m.
+  const struct {
+    const char* ownCall;
+    int points;
+  } cases[] = {
+      {"DL1ABC", 17},  // outside Moscow: 3*5 + 2
+      {"RA3AX", 13},   // Moscow: 2*5 + 3
+      {"3A2MW", 17},   // fragment only at index 0: not a Moscow call
+  };
+  for (const auto& c : cases) {
+    stats::RestoreLoadState();
+    stats::g_strEndDate = "24.02.2024";
+    stats::g_strOwnCall = c.ownCall;
+    for (const char* call : {"RA3AB", "R2AZ", "UA3CT", "DL1XYZ", "3A2MW"}) Log("80m", call);
+    const std::string points = std::to_string(c.points);
+    EXPECT_EQ(WithoutCredit(Result()), Header("24.02.2024", c.ownCall) +
+                                           "80m\t 5\t " + points + "\t 0\t 0\r\n" +
+                                           "Total\t 5\t " + points + "\t 0\t 0\r\n" +
+                                           "\r\nScore: = " + points + "*(0+0)= 0\r\n")
+        << "own call " << c.ownCall;
+  }
+}
+
+TEST_F(ResultTest, BandSortLeavesDescendingPaddedOrderInTheBandList) {
+  const struct {
+    std::vector<std::string> logged;
+    const char* sorted;
+  } cases[] = {
+      {{"40m", "80m"}, "{80m,40m}"},
+      {{"10m", "160m", "20m", "80m", "15m", "40m"}, "{160m,80m,40m,20m,15m,10m}"},
+      {{"80m", "40m"}, "{80m,40m}"},
+      // Padded with "0" to 20 characters: "6m" and "2m" fall behind "80m",
+      // "70cm" (one more digit position) comes before "160m".
+      {{"6m", "160m", "2m", "80m"}, "{160m,80m,6m,2m}"},
+      {{"80m", "70cm", "160m"}, "{70cm,160m,80m}"},
+  };
+  for (const auto& c : cases) {
+    stats::RestoreLoadState();
+    std::string logged;
+    for (const std::string& band : c.logged) {
+      Log(band, "DL1XYZ");
+      logged += band + " ";
+    }
+    const std::string text = Result();
+    EXPECT_EQ(Joined(g_arrBands), c.sorted) << "bands logged " << logged;
+    // The rows follow the same order.
+    std::string rows;
+    for (const std::string& band : g_arrBands) rows += band + "\t 1\t 1\t 0\t 0\r\n";
+    EXPECT_NE(text.find("RDA\r\n" + rows + "Total\t "), std::string::npos)
+        << "rows for bands logged " << logged << " in\n" << text;
+  }
+}
+
+TEST_F(ResultTest, BandAddedLaterIsSortedInAtTheNextResult) {
+  Log("40m", "DL1XYZ");
+  Result();
+  Log("160m", "DL1XYZ");
+  Log("80m", "DL1XYZ");
+  EXPECT_EQ(Joined(g_arrBands), "{40m,160m,80m}") << "before the second result";
+  Result();
+  EXPECT_EQ(Joined(g_arrBands), "{160m,80m,40m}") << "after the second result";
+}
+
+TEST_F(ResultTest, PerBandListsKeepOrderOfFirstAppearanceWithoutRepeats) {
+  for (const char* district : {"AC", "AA", "AC", "AB", "AA"}) Log("80m", "RA3AB", district);
+  for (const char* district : {"TL03", "MO12", "TL03"}) Log("80m", "UA9ABC", "", district);
+  const std::string text = Result();
+  EXPECT_EQ(Joined(g_arrMoscowByBand[1]), "{AC,AA,AB}") << "80m Moscow list";
+  EXPECT_EQ(Joined(g_arrRdaByBand[1]), "{TL03,MO12}") << "80m RDA list";
+  // 5 Moscow calls, 3 others: 5*5 + 3 = 28; districts 3 + 2; 28 * 5 = 140.
+  EXPECT_NE(text.find("80m\t 8\t 28\t 3\t 2\r\nTotal\t 8\t 28\t 3\t 2\r\n"
+                      "\r\nScore: = 28*(3+2)= 140\r\n"),
+            std::string::npos)
+      << text;
+}
+
+TEST_F(ResultTest, ListsOfPresentBandsAreRebuiltAndOthersKept) {
+  g_arrMoscowByBand[1] = {"STALE"};  // 80m: present, rebuilt
+  g_arrRdaByBand[1] = {"OLD1"};
+  g_arrMoscowByBand[3] = {"KEEP"};   // 20m: absent, kept
+  g_arrRdaByBand[5] = {"KP01"};      // 10m: absent, kept
+  Log("80m", "RA3AB", "AB");
+  Result();
+  EXPECT_EQ(Joined(g_arrMoscowByBand[1]), "{AB}") << "80m Moscow list";
+  EXPECT_EQ(Joined(g_arrRdaByBand[1]), "{}") << "80m RDA list";
+  EXPECT_EQ(Joined(g_arrMoscowByBand[3]), "{KEEP}") << "20m Moscow list";
+  EXPECT_EQ(Joined(g_arrRdaByBand[5]), "{KP01}") << "10m RDA list";
+}
+
+// A band outside the six has its own row and counts in the totals, but its
+// districts go into no per-band list and leave every other list alone.
+TEST_F(ResultTest, BandOutsideTheSixCountsButTouchesNoPerBandList) {
+  const struct {
+    const char* name;
+    std::vector<std::string> bands;  // the band of each QSO, in order
+  } cases[] = {
+      {"6m alone", {"6m"}},
+      {"6m behind 160m", {"160m", "6m"}},
+      {"6m between 80m and 40m", {"40m", "6m", "80m"}},
+  };
+  for (const auto& c : cases) {
+    stats::RestoreLoadState();
+    stats::g_strOwnCall = "DL1ABC";
+    for (int slot = 0; slot < 6; ++slot) {
+      g_arrMoscowByBand[slot] = {"K" + std::to_string(slot)};
+      g_arrRdaByBand[slot] = {"KP0" + std::to_string(slot)};
+    }
+    for (const std::string& band : c.bands) {
+      if (band == "6m") {
+        Log(band, "UA3CT", "AB");
+        Log(band, "UA9ABC", "", "SV01");
+      } else {
+        Log(band, "RA3AB", "AA");
+      }
+    }
+    const std::string text = Result();
+    EXPECT_NE(text.find("6m\t 2\t 6\t 1\t 1\r\n"), std::string::npos) << c.name << "\n" << text;
+    const int others = static_cast<int>(c.bands.size()) - 1;
+    const std::string totals = "Total\t " + std::to_string(2 + others) + "\t " +
+                               std::to_string(6 + 5 * others) + "\t " +
+                               std::to_string(1 + others) + "\t 1\r\n";
+    EXPECT_NE(text.find(totals), std::string::npos) << c.name << ": want " << totals << text;
+    for (int slot = 0; slot < 6; ++slot) {
+      bool present = false;
+      for (const std::string& band : c.bands) present = present || stats::BandSlot(band) == slot;
+      const std::string moscow = present ? "{AA}" : "{K" + std::to_string(slot) + "}";
+      const std::string rda = present ? "{}" : "{KP0" + std::to_string(slot) + "}";
+      EXPECT_EQ(Joined(g_arrMoscowByBand[slot]), moscow) << c.name << ", Moscow slot " << slot;
+      EXPECT_EQ(Joined(g_arrRdaByBand[slot]), rda) << c.name << ", RDA slot " << slot;
+    }
+  }
+}
+
+TEST_F(ResultTest, ClaimedIsWrittenOnEveryCall) {
+  Log("80m", "RA3AB", "AA");
+  Result();
+  EXPECT_EQ(Claimed(), "5") << "first result: 5 * (1 + 0)";
+  Log("80m", "R2AZ", "AB");
+  Result();
+  EXPECT_EQ(Claimed(), "20") << "second result: 10 * (2 + 0)";
+  EXPECT_EQ(ReadFile(kIniFile), "[Settings]\r\nClaimed=20\r\n") << "settings file";
+
+  stats::g_bOutput = 1;
+  stats::g_cabrilloLog.m_strFileBase = "DL1ABC";
+  Log("40m", "UA9ABC", "", "MO12");
+  int value = 0;
+  GetResult0(&value);
+  // 80m: 10 points, 2 Moscow; 40m: 1 point, 1 RDA: 11 * 3 = 33.
+  EXPECT_EQ(Claimed(), "33") << "result in output mode";
+}
+
+TEST_F(ResultTest, ResultValueIsLeftAloneOutsideOutputModeAndMinusOneInIt) {
+  Log("80m", "RA3AB", "AA");
+  int value = 12345;
+  GetResult0(&value);
+  EXPECT_EQ(value, 12345) << "outside output mode";
+  EXPECT_TRUE(platform.messages.empty()) << "outside output mode no message is shown";
+
+  stats::g_bOutput = 1;
+  stats::g_cabrilloLog.m_strFileBase = "DL1ABC";
+  value = 12345;
+  const std::string text = GetResult0(&value);
+  EXPECT_EQ(value, -1) << "in output mode";
+  EXPECT_EQ(platform.messages.size(), 1u) << "in output mode the export reports once";
+  EXPECT_NE(text.find("80m\t 1\t 5\t 1\t 0\r\n"), std::string::npos) << "in output mode " << text;
+}
+
+TEST_F(ResultTest, NullResultPointerIsNeverWritten) {
+  Log("80m", "RA3AB", "AA");
+  for (int output : {0, 1}) {
+    stats::g_bOutput = output;
+    stats::g_cabrilloLog.m_strFileBase = "DL1ABC";
+    const char* text = GetResult0(nullptr);
+    ASSERT_NE(text, nullptr) << "output mode " << output;
+    EXPECT_NE(std::string(text).find("Score: = 5*(1+0)= 5\r\n"), std::string::npos)
+        << "output mode " << output << ": " << text;
+  }
+}
+
+}  // namespace
