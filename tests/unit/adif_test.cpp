@@ -42,6 +42,30 @@ TEST(AdifReader, FileWithoutHeaderStartsWithTheFirstRecord) {
   EXPECT_TRUE(file.header.empty());
 }
 
+TEST(AdifReader, LeadingTextWithoutHeaderEndIsNotAHeader) {
+  const std::vector<std::pair<const char*, std::string>> cases = {
+      {"blank line", "\r\n" + GoodRecord("R3ABC")},
+      {"byte-order mark", "\xEF\xBB\xBF" + GoodRecord("R3ABC")},
+      {"stray words", "exported log\n" + GoodRecord("R3ABC")},
+  };
+  for (const auto& [label, text] : cases) {
+    const AdifFile file = ReadAdif(text);
+    ASSERT_EQ(file.records.size(), 1u) << label;
+    EXPECT_EQ(*file.records[0].Find("CALL"), "R3ABC") << label;
+    EXPECT_TRUE(file.problems.empty()) << label;
+  }
+}
+
+TEST(AdifReader, ReportedTagsAreShortAndPrintable) {
+  const AdifFile file = ReadAdif(GoodRecord("R3A") + "<\x01\x02" + std::string(100, 'x') + "><EOR>");
+  ASSERT_EQ(file.problems.size(), 1u);
+  const std::string& message = file.problems[0].message;
+  EXPECT_LT(message.size(), 60u) << message;
+  for (char c : message) {
+    EXPECT_TRUE(c >= 0x20 && c < 0x7F) << "unprintable byte " << int(c) << " in " << message;
+  }
+}
+
 TEST(AdifReader, NamesAreCaseInsensitiveAndTypesAreIgnored) {
   const AdifFile file =
       ReadAdif("<call:5>R3ABC<Qso_Date:8:d>20261205<time_on:4:T>1405<srx_string:2>mo<eor>");

@@ -46,6 +46,21 @@ std::size_t ValueEnd(std::string_view text, std::size_t start, std::size_t lengt
   return charEnd;
 }
 
+bool HasHeaderEnd(std::string_view text) {
+  return ToUpper(text).find("<EOH>") != std::string::npos;
+}
+
+// A tag as quoted in a report: short, with unprintable bytes shown as '?'.
+std::string Quoted(std::string_view body) {
+  constexpr std::size_t kMaxShown = 24;
+  std::string shown = "<";
+  for (char c : body.substr(0, kMaxShown)) {
+    const auto u = static_cast<unsigned char>(c);
+    shown += u >= 0x20 && u < 0x7F ? c : '?';
+  }
+  return shown + (body.size() > kMaxShown ? "...>" : ">");
+}
+
 struct TagSpec {
   std::string name;
   bool hasLength = false;
@@ -78,7 +93,9 @@ class Reader {
   explicit Reader(std::string_view text) : m_text(text) {}
 
   AdifFile Run() {
-    if (!m_text.empty() && m_text[0] != '<') {
+    // Text before the first tag is a header comment only in a file that has
+    // a header; otherwise (a blank line, a byte-order mark) it is skipped.
+    if (!m_text.empty() && m_text[0] != '<' && HasHeaderEnd(m_text)) {
       m_inHeader = true;
       const std::size_t firstTag = m_text.find('<');
       m_file.headerComment = std::string(m_text.substr(0, firstTag));
@@ -104,7 +121,7 @@ class Reader {
     }
     TagSpec tag;
     if (!ParseTag(m_text.substr(lt + 1, gt - lt - 1), tag)) {
-      Fault(lt, "malformed tag <" + std::string(m_text.substr(lt + 1, gt - lt - 1)) + ">");
+      Fault(lt, "malformed tag " + Quoted(m_text.substr(lt + 1, gt - lt - 1)));
       m_pos = gt + 1;
       return;
     }
@@ -112,7 +129,7 @@ class Reader {
     if (!tag.hasLength && tag.name == "EOH") return EndHeader();
     if (!tag.hasLength && tag.name == "EOR") return EndRecord(lt);
     if (!tag.hasLength) {
-      Fault(lt, "malformed tag <" + tag.name + "> (no length)");
+      Fault(lt, "malformed tag " + Quoted(tag.name) + " (no length)");
       return;
     }
     const std::size_t end = ValueEnd(m_text, m_pos, tag.length);
