@@ -52,6 +52,10 @@ const FormatCase kFormatCases[] = {
     {"-1.0 is 29 Dec midnight", {-1.0, COleDateTime::valid}, "%Y-%m-%d %H%M", "1899-12-29 0000"},
     {"-0.5 is 30 Dec noon", {-0.5, COleDateTime::valid}, "%Y-%m-%d %H%M", "1899-12-30 1200"},
     {"-2.75 is 28 Dec 18:00", {-2.75, COleDateTime::valid}, "%d.%m.%Y %H:%M", "28.12.1899 18:00"},
+    {"-1.9999999 is 29 Dec 23:59:59.99, rounds to 30 Dec", {-1.9999999, COleDateTime::valid},
+     "%Y-%m-%d %H%M", "1899-12-30 0000"},
+    {"-1.0000001 is 29 Dec 00:00:00.01", {-1.0000001, COleDateTime::valid}, "%Y-%m-%d %H%M",
+     "1899-12-29 0000"},
     // Rounding to the nearest second.
     {"23:59:59.6 rounds into the next day", {At(kDay15Mar2024, 23, 59, 59.6), COleDateTime::valid},
      "%Y-%m-%d %H%M", "2024-03-16 0000"},
