@@ -17,7 +17,9 @@ const char* RefusalText(Refusal reason) {
 
 std::string FormatJournalLine(const QsoArguments& qso, Refusal reason,
                               std::string_view candidate) {
-  std::string line = "QSO:  ";
+  std::string line;
+  line.reserve(160);
+  line += "QSO:  ";
   line += std::to_string(qso.freqHz / 1000);
   line.append("  ").append(qso.mode);
   line.append("  ").append(qso.time.Format("%Y-%m-%d %H%M"));

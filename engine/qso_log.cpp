@@ -1,51 +1,67 @@
 #include "engine/qso_log.h"
 
+#include "engine/moscow_call.h"
+
 namespace stats {
 
-std::string QsoLog::HourKey(std::string_view call, std::string_view band, std::string_view mode,
-                            int hour) {
-  // NUL separators keep ("AB","C") apart from ("A","BC"); texts that hold a
-  // NUL themselves cannot arrive through the C strings of the host.
-  std::string key;
-  key.reserve(call.size() + band.size() + mode.size() + 4);
-  key.append(call).push_back('\0');
-  key.append(band).push_back('\0');
-  key.append(mode).push_back('\0');
-  key.push_back(static_cast<char>(hour));
-  return key;
+std::size_t QsoLog::HourKeyHash::operator()(const HourKey& key) const {
+  uint64_t h = key.call;
+  h = h * 0x9E3779B97F4A7C15ull + key.band;
+  h = h * 0x9E3779B97F4A7C15ull + key.mode;
+  h = h * 0x9E3779B97F4A7C15ull + static_cast<uint32_t>(key.hour);
+  return static_cast<std::size_t>(h ^ (h >> 29));
 }
 
-void QsoLog::Count(const CInfo& record, int delta) {
+QsoKeys QsoLog::KeysOf(const CInfo& record) {
+  return {m_bandIds.Intern(record.m_strBand), m_districtIds.Intern(record.m_strMoscow),
+          m_districtIds.Intern(record.m_strRda), IsMoscowCall(record.m_strCall) == 1,
+          !record.m_strCall.empty() && record.m_nSkip == 0};
+}
+
+void QsoLog::CountHour(const CInfo& record, int delta) {
   const int hour = record.m_dtTime.GetHour();
   if (hour < 0) return;
-  auto key = HourKey(record.m_strCall, record.m_strBand, record.m_strMode, hour);
+  const HourKey key{m_callIds.Intern(record.m_strCall), m_bandIds.Intern(record.m_strBand),
+                    m_modeIds.Intern(record.m_strMode), hour};
   auto it = m_recordsPerHour.find(key);
   if (it == m_recordsPerHour.end()) {
-    m_recordsPerHour.emplace(std::move(key), delta);
+    m_recordsPerHour.emplace(key, delta);
   } else if ((it->second += delta) == 0) {
     m_recordsPerHour.erase(it);
   }
 }
 
 void QsoLog::Append(CInfo record) {
-  Count(record, +1);
+  CountHour(record, +1);
+  m_keys.push_back(KeysOf(record));
   m_records.push_back(std::move(record));
 }
 
 void QsoLog::RemoveAt(std::size_t index) {
-  Count(m_records[index], -1);
+  CountHour(m_records[index], -1);
   m_records.erase(m_records.begin() + static_cast<std::ptrdiff_t>(index));
+  m_keys.erase(m_keys.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
 void QsoLog::Clear() {
   m_records.clear();
+  m_keys.clear();
+  m_bandIds.Clear();
+  m_districtIds.Clear();
+  m_callIds.Clear();
+  m_modeIds.Clear();
   m_recordsPerHour.clear();
 }
 
 bool QsoLog::IsWorkedInHour(std::string_view call, std::string_view band, std::string_view mode,
                             int hour) const {
   if (hour < 0 || hour > 23) return false;
-  return m_recordsPerHour.count(HourKey(call, band, mode, hour)) != 0;
+  const HourKey key{m_callIds.Find(call), m_bandIds.Find(band), m_modeIds.Find(mode), hour};
+  if (key.call == TextIds::kUnknown || key.band == TextIds::kUnknown ||
+      key.mode == TextIds::kUnknown) {
+    return false;
+  }
+  return m_recordsPerHour.count(key) != 0;
 }
 
 }  // namespace stats

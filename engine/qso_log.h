@@ -1,6 +1,7 @@
 #pragma once
-// The contest log: accepted QSOs by value, in order of intake, with an index
-// that answers the call check without walking the log.
+// The contest log: accepted QSOs by value, in order of intake. Beside the
+// records it keeps what the result and the call check need in numbers, so
+// that neither has to compare texts record by record.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -8,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/text_ids.h"
 #include "platform/ole_date_time.h"
 
 namespace stats {
@@ -29,6 +31,15 @@ struct CInfo {
   ATL::COleDateTime m_dtTime;
 };
 
+// What the result counts of one record, by id.
+struct QsoKeys {
+  uint32_t band;     // in bandIds()
+  uint32_t moscow;   // in districtIds(); 0 when no Moscow district
+  uint32_t rda;      // in districtIds(); 0 when no RDA district
+  bool moscowCall;   // the worked call is a Moscow call
+  bool counted;      // a call is present and the record is not skipped
+};
+
 class QsoLog {
  public:
   void Append(CInfo record);
@@ -41,20 +52,35 @@ class QsoLog {
   std::vector<CInfo>::const_iterator begin() const { return m_records.begin(); }
   std::vector<CInfo>::const_iterator end() const { return m_records.end(); }
 
+  // Keys of every record, in log order.
+  const std::vector<QsoKeys>& keys() const { return m_keys; }
+  const TextIds& bandIds() const { return m_bandIds; }
+  const TextIds& districtIds() const { return m_districtIds; }
+
   // True when a record with exactly this call, band and mode was logged in
   // the given hour of the day (0..23), on whatever date.
   bool IsWorkedInHour(std::string_view call, std::string_view band, std::string_view mode,
                       int hour) const;
 
  private:
-  static std::string HourKey(std::string_view call, std::string_view band, std::string_view mode,
-                             int hour);
-  void Count(const CInfo& record, int delta);
+  struct HourKey {
+    uint32_t call, band, mode;
+    int32_t hour;
+    bool operator==(const HourKey&) const = default;
+  };
+  struct HourKeyHash {
+    std::size_t operator()(const HourKey& key) const;
+  };
+
+  QsoKeys KeysOf(const CInfo& record);
+  void CountHour(const CInfo& record, int delta);
 
   std::vector<CInfo> m_records;
+  std::vector<QsoKeys> m_keys;
+  TextIds m_bandIds, m_districtIds, m_callIds, m_modeIds;
   // Number of records per call, band, mode and logged hour; records without
   // an hour (null or invalid date-time) are not counted.
-  std::unordered_map<std::string, int> m_recordsPerHour;
+  std::unordered_map<HourKey, int, HourKeyHash> m_recordsPerHour;
 };
 
 }  // namespace stats

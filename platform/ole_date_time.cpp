@@ -10,13 +10,23 @@ using namespace std::chrono;
 
 // The OLE epoch and the range the platform's date type accepts.
 constexpr sys_days kOleEpoch = sys_days{year{1899} / December / 30};
-constexpr double kMinOleDate = -657434.0;      // 1 January 100
-constexpr double kMaxOleDate = 2958466.0;      // 1 January 10000, exclusive
+// Day numbers of 1 January 100 and 31 December 9999. Before the epoch the
+// fraction counts forward from midnight, so all of 1 January 100 lies in
+// (-657435, -657434].
+constexpr double kFirstDay = -657434.0;
+constexpr double kLastDay = 2958465.0;
 
+// Decimal digits of a non-negative value, zero-padded to `width`. Written
+// by hand: the journal formats a date for every refused QSO.
 void AppendNumber(std::string& out, int value, int width) {
-  std::string digits = std::to_string(value);
-  if (static_cast<int>(digits.size()) < width) out.append(width - digits.size(), '0');
-  out += digits;
+  char digits[12];
+  int count = 0;
+  do {
+    digits[count++] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  } while (value > 0 && count < 11);
+  for (int pad = width - count; pad > 0; --pad) out += '0';
+  while (count > 0) out += digits[--count];
 }
 
 }  // namespace
@@ -24,7 +34,7 @@ void AppendNumber(std::string& out, int value, int width) {
 namespace stats {
 
 bool OleDateToCalendar(double oleDate, CalendarTime& out) {
-  if (!(oleDate >= kMinOleDate && oleDate < kMaxOleDate)) return false;
+  if (!(oleDate > kFirstDay - 1.0 && oleDate < kLastDay + 1.0)) return false;
   // The whole part counts days from the epoch; the fraction is the time of
   // day even for negative dates (-1.25 is 29 December 1899, 06:00).
   const double dayPart = std::trunc(oleDate);
@@ -87,6 +97,7 @@ std::string COleDateTime::Format(const char* pattern) const {
   stats::CalendarTime t{};
   if (m_status != valid || !stats::OleDateToCalendar(m_dt, t)) return kInvalid;
   std::string out;
+  out.reserve(24);
   for (const char* p = pattern ? pattern : ""; *p != '\0'; ++p) {
     if (*p != '%' || p[1] == '\0') {
       out += *p;

@@ -1,10 +1,7 @@
 #include "reports/result.h"
 
 #include <algorithm>
-#include <array>
 #include <mutex>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "engine/contest_state.h"
@@ -18,17 +15,13 @@ long long g_nScore = 0;
 
 namespace {
 
-// Call-area fragments of Moscow calls, in test order.
-constexpr std::array<std::string_view, 9> kMoscowFragments = {"2A", "3A", "5A", "2B", "3B",
-                                                              "5B", "2C", "3C", "5C"};
-
 constexpr const char* kCredit = "Scored by Stats.dll, the KESTREL-RTTY plug-in for Orvo";
 
 // One band row while the log is counted.
 struct BandTally {
   int slot = -1;  // per-band list slot, -1 for a band outside the six
   long long qsos = 0, moscowCalls = 0, otherCalls = 0, moscowDistricts = 0, rdaDistricts = 0;
-  std::unordered_set<std::string_view> seenMoscow, seenRda;
+  std::vector<bool> seenMoscow, seenRda;  // by district id
 };
 
 std::string Padded(const std::string& band) {
@@ -47,46 +40,45 @@ void SortBands(std::vector<std::string>& bands) {
   }
 }
 
-// Counts every log entry into its band's row in one pass over the log.
+// Counts every log entry into its band's row in one pass over the log's
+// keys. A band outside the six has a row and counts, but its districts go
+// into no per-band list: they must not disturb another band's lists.
 std::vector<BandTally> TallyBands() {
+  const TextIds& districts = g_arrLog.districtIds();
+  std::vector<int> rowOfBand(g_arrLog.bandIds().size(), -1);
   std::vector<BandTally> rows(g_arrBands.size());
-  std::unordered_map<std::string_view, std::size_t> rowOfBand;
   for (std::size_t k = 0; k < g_arrBands.size(); ++k) {
-    rows[k].slot = BandSlot(g_arrBands[k]);
-    rowOfBand.emplace(g_arrBands[k], k);
-    if (rows[k].slot >= 0) {
-      g_arrMoscowByBand[rows[k].slot].clear();
-      g_arrRdaByBand[rows[k].slot].clear();
+    BandTally& row = rows[k];
+    row.slot = BandSlot(g_arrBands[k]);
+    row.seenMoscow.assign(districts.size(), false);
+    row.seenRda.assign(districts.size(), false);
+    const uint32_t band = g_arrLog.bandIds().Find(g_arrBands[k]);
+    if (band != TextIds::kUnknown) rowOfBand[band] = static_cast<int>(k);
+    if (row.slot >= 0) {
+      g_arrMoscowByBand[row.slot].clear();
+      g_arrRdaByBand[row.slot].clear();
     }
   }
-  for (const CInfo& qso : g_arrLog) {
-    if (qso.m_strCall.empty() || qso.m_nSkip != 0) continue;
-    auto found = rowOfBand.find(qso.m_strBand);
-    if (found == rowOfBand.end()) continue;
-    BandTally& row = rows[found->second];
+  for (const QsoKeys& qso : g_arrLog.keys()) {
+    if (!qso.counted || rowOfBand[qso.band] < 0) continue;
+    BandTally& row = rows[rowOfBand[qso.band]];
     ++row.qsos;
-    ++(IsMoscowCall(qso.m_strCall) ? row.moscowCalls : row.otherCalls);
-    if (!qso.m_strMoscow.empty() && row.seenMoscow.insert(qso.m_strMoscow).second) {
+    ++(qso.moscowCall ? row.moscowCalls : row.otherCalls);
+    if (qso.moscow != 0 && !row.seenMoscow[qso.moscow]) {
+      row.seenMoscow[qso.moscow] = true;
       ++row.moscowDistricts;
-      if (row.slot >= 0) g_arrMoscowByBand[row.slot].push_back(qso.m_strMoscow);
+      if (row.slot >= 0) g_arrMoscowByBand[row.slot].push_back(districts.Text(qso.moscow));
     }
-    if (!qso.m_strRda.empty() && row.seenRda.insert(qso.m_strRda).second) {
+    if (qso.rda != 0 && !row.seenRda[qso.rda]) {
+      row.seenRda[qso.rda] = true;
       ++row.rdaDistricts;
-      if (row.slot >= 0) g_arrRdaByBand[row.slot].push_back(qso.m_strRda);
+      if (row.slot >= 0) g_arrRdaByBand[row.slot].push_back(districts.Text(qso.rda));
     }
   }
   return rows;
 }
 
 }  // namespace
-
-int IsMoscowCall(std::string_view call) {
-  for (std::string_view fragment : kMoscowFragments) {
-    const std::size_t at = call.find(fragment);
-    if (at != std::string_view::npos && at >= 1) return 1;
-  }
-  return 0;
-}
 
 void ComputeResult(Platform& platform) {
   std::unique_lock<std::mutex> lock(g_stateLock);

@@ -3,16 +3,14 @@
 #include <string>
 #include <string_view>
 
+#include "engine/moscow_call.h"
+
 namespace stats {
 
 class Platform;
 
 extern std::string g_strResult;  // the last result text
 extern long long g_nScore;       // the claimed score of the last result
-
-// 1 when one of the Moscow call-area fragments first occurs in the call at
-// its second character or later.
-int IsMoscowCall(std::string_view call);
 
 // Puts the band list in band order, recounts every band from the log,
 // rebuilds the per-band district lists, stores the score in g_nScore and in
