@@ -1,0 +1,63 @@
+#pragma once
+// The host's side of each call: fills every argument position the way the
+// host does (positions the module ignores get texts and numbers of their
+// own, never nulls) and calls through the bound entry points.
+#include <string>
+
+#include "stats_module.h"
+
+namespace host {
+
+// One QSO as the host hands it to AddData0 and RemoveData0.
+struct Qso {
+  std::string ownCall = "RA9XYZ";
+  std::string call = "DL1AA";
+  DateTime time{};
+  unsigned int freqHz = 3585123;
+  std::string mode = "RTTY";
+  std::string rstSent = "599";
+  std::string rstRcvd = "599";
+  std::string sent = "001";
+  std::string rcvd = "0017";
+  std::string countryPrefix = "DL";
+  std::string extra = "extra text";
+  std::string band = "80m";
+};
+
+// What the host passes to ResetStats0 (the output mode is never 1 here: that
+// would show the modal station dialog).
+struct ResetArgs {
+  std::string ownCall = "RA9XYZ";
+  std::string ownCountryPrefix = "DL";
+  DateTime end{};
+};
+
+class HostCalls {
+ public:
+  explicit HostCalls(const EntryPoints& entry) : m_entry(entry) {}
+
+  int AddData(const Qso& qso) const;
+  int RemoveData(const Qso& qso) const;
+  int ResetStats(const ResetArgs& args) const;
+  // Position 27 gets `warning`, position 26 gets `unused`.
+  int CheckCall(const std::string& call, const std::string& mode, const std::string& band,
+                char* warning, char* unused = nullptr) const;
+  int IsValidExchg(const std::string& exchange, const std::string& countryPrefix) const;
+  // The result text, copied; the integer at `status` as the host passed it
+  // unless the module changes it.
+  std::string GetResult(int* status) const;
+
+  const EntryPoints& Entry() const { return m_entry; }
+
+ private:
+  EntryPoints m_entry;
+};
+
+// A valid date-time at that calendar time.
+DateTime MakeDateTime(int year, int month, int day, int hour, int minute);
+// A valid date-time holding the current UTC time.
+DateTime CurrentUtc();
+// The current UTC hour of the day, 0 to 23.
+int CurrentUtcHour();
+
+}  // namespace host

@@ -1,0 +1,106 @@
+#pragma once
+// A small host for one test: a fresh working directory holding
+// Plugins\rda_rus.dat, and the plug-in freshly loaded and bound by the
+// plain or the decorated export names (the test's parameter). Every
+// behaviour test runs under both bindings.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "host_calls.h"
+#include "scratch_folder.h"
+#include "stats_module.h"
+
+namespace host {
+
+// The RDA list installed beside the host. Codes it yields: "AD01", "AD02",
+// "MOK-" (first hyphen at position 4: first two and fourth and fifth
+// characters); the line starting with "-" and the one without a hyphen
+// yield nothing.
+inline constexpr const char* kRdaFile =
+    "AD-01 Adygea\r\n"
+    "AD-02\r\n"
+    "-XX-99\r\n"
+    "NOHYPHEN\r\n"
+    "MOSK-77 extra text\r\n";
+
+inline constexpr const char* kRdaFilePath = "Plugins\\rda_rus.dat";
+inline constexpr const char* kSettingsPath = "Plugins\\KESTREL-RTTY.ini";
+inline constexpr const char* kJournalPath = "err.txt";
+
+class HostTest : public ::testing::TestWithParam<Binding> {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(m_folder.IsReady()) << "no working directory at " << m_folder.Path().string();
+    m_folder.Write(kRdaFilePath, kRdaFile);
+    LoadModule();
+  }
+
+  void TearDown() override { m_module.reset(); }
+
+  // A fresh module state: unload the DLL and load it again.
+  void LoadModule() {
+    m_module.reset();
+    m_module = std::make_unique<StatsModule>(StatsDllPath());
+    ASSERT_TRUE(m_module->IsLoaded())
+        << "LoadLibrary(" << StatsDllPath() << ") failed, error " << m_module->LoadError();
+    m_host = std::make_unique<HostCalls>(m_module->Bind(GetParam()));
+    ASSERT_TRUE(AllBound()) << "an entry point is missing by its " << BindingName(GetParam())
+                            << " name";
+  }
+
+  HostCalls& Host() { return *m_host; }
+  const EntryPoints& Entry() { return m_host->Entry(); }
+  StatsModule& Module() { return *m_module; }
+  ScratchFolder& Folder() { return m_folder; }
+
+  // A reset that never starts the display: "Start" is stored as 1 first,
+  // so the reset reads 1 and only stores 0.
+  int QuietReset(const ResetArgs& args = ResetArgs()) {
+    WriteSetting("Start", "1");
+    return m_host->ResetStats(args);
+  }
+
+  std::string Journal() const { return m_folder.Read(kJournalPath); }
+
+  // A key of the plug-in's settings, as the profile functions read it;
+  // "<missing>" when absent.
+  std::string Setting(const char* key) const {
+    char value[256] = {};
+    GetPrivateProfileStringA("Settings", key, "<missing>", value, sizeof value,
+                             SettingsFile().c_str());
+    return value;
+  }
+
+  void WriteSetting(const char* key, const char* value) const {
+    WritePrivateProfileStringA("Settings", key, value, SettingsFile().c_str());
+  }
+
+ private:
+  std::string SettingsFile() const { return (m_folder.Path() / kSettingsPath).string(); }
+
+  bool AllBound() const {
+    const EntryPoints& e = m_host->Entry();
+    return e.addData && e.removeData && e.checkCall && e.isValidExchg && e.getExchgCount &&
+           e.getNumberOfSets && e.getSetName && e.setupSet && e.resetStats && e.getResult &&
+           e.runCommand;
+  }
+
+  ScratchFolder m_folder;  // made current before the module loads
+  std::unique_ptr<StatsModule> m_module;
+  std::unique_ptr<HostCalls> m_host;
+};
+
+inline std::string BindingParamName(const ::testing::TestParamInfo<Binding>& info) {
+  return BindingName(info.param);
+}
+
+// Runs a test suite derived from HostTest under both bindings.
+#define INSTANTIATE_FOR_BOTH_BINDINGS(Suite)                                             \
+  INSTANTIATE_TEST_SUITE_P(ByName, Suite,                                                \
+                           ::testing::Values(::host::Binding::Plain,                     \
+                                             ::host::Binding::Decorated),                \
+                           ::host::BindingParamName)
+
+}  // namespace host

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Builds the Windows build and runs its tests (the wine host tests, the
+# export-table check and whatever else the build registers) inside a wine
+# session of its own; exits with ctest's status.
+#
+#   tests/wine/run.sh [build-dir] [ctest arguments...]
+#
+# The build directory defaults to build/win32 and is configured when it has
+# no cache yet. WINE_SESSION_NAME names the wine prefix under build/
+# (default: wine-<name of the build directory>).
+set -uo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+build=${1:-$root/build/win32}
+[ $# -gt 0 ] && shift
+mkdir -p "$build"
+build=$(cd "$build" && pwd)
+
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null || exit 1
+fi
+cmake --build "$build" || exit 1
+
+# shellcheck source=../../scripts/lib/wine-session.sh
+source "$root/scripts/lib/wine-session.sh"
+export WINE_SESSION_NAME=${WINE_SESSION_NAME:-wine-$(basename "$build")}
+wine_session_start
+trap wine_session_stop EXIT
+
+ctest --test-dir "$build" --output-on-failure "$@"
