@@ -95,9 +95,8 @@ TEST(OleDateTimeFormat, FollowsTheCalendarAndTheStatus) {
 }
 
 // 1 January 100 at noon is -657434.5: the day part is the first day of the
-// range and the fraction counts forward, so the value lies inside the range.
-// FAULT (reported): platform/ole_date_time.cpp, OleDateToCalendar compares
-// the raw value with -657434.0 and calls this date "Invalid DateTime".
+// range and the fraction counts forward, so the value lies inside the range
+// although it is numerically below -657434.0.
 TEST(OleDateTimeFormat, NoonOfTheFirstDayOfTheRangeIsValid) {
   const COleDateTime noon(kDay1Jan100 - 0.5, COleDateTime::valid);
   EXPECT_EQ(noon.Format("%d.%m %H:%M"), "01.01 12:00") << "date -657434.5";
