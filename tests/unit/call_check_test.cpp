@@ -186,7 +186,6 @@ TEST_F(CallCheckTest, RussianWordingGivesTheCyrillicWarning) {
   Log("DL1ABC", "80m", "RTTY", COleDateTime(At(kDay15Mar2024, 14, 5), COleDateTime::valid));
   ASSERT_EQ(Check("DL1ABC"), 4);
   EXPECT_EQ(Warning(), RussianWarning("DL1ABC"));
-  EXPECT_EQ(RussianWarning("").size(), 36u) << "36 bytes around the call";
   EXPECT_TRUE(Untouched(m_unused, 0, kBufferBytes)) << "position 26 is never written";
 }
 
