@@ -218,7 +218,7 @@ self_test() {
     expression=${entry%|*}
     expected=${entry##*|}
     broken="$work/broken.dll"
-    perl -0777 -pe "$expression" "$dll" >"$broken"
+    LC_ALL=C perl -0777 -pe "$expression" "$dll" >"$broken"
     if cmp -s "$dll" "$broken" || [ "$(stat -c %s "$dll")" != "$(stat -c %s "$broken")" ]; then
       echo "FAIL: self-test case did not change the DLL in place: $expression"
       case_failures=$((case_failures + 1))

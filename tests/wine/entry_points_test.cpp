@@ -1,7 +1,6 @@
 // The export table seen from the host at run time, and the entry points
 // that answer without any contest state.
 #include <string>
-#include <vector>
 
 #include "host_fixture.h"
 

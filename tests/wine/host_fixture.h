@@ -37,10 +37,14 @@ class HostTest : public ::testing::TestWithParam<Binding> {
     LoadModule();
   }
 
-  void TearDown() override { m_module.reset(); }
+  void TearDown() override {
+    m_host.reset();
+    m_module.reset();
+  }
 
   // A fresh module state: unload the DLL and load it again.
   void LoadModule() {
+    m_host.reset();
     m_module.reset();
     m_module = std::make_unique<StatsModule>(StatsDllPath());
     ASSERT_TRUE(m_module->IsLoaded())

@@ -215,6 +215,9 @@ TEST_P(IntakeTest, RemoveDataTakesOutOneMatchingQso) {
     EXPECT_EQ(TotalsRow(Host().GetResult(&status)), step.totals) << step.what;
   }
   EXPECT_EQ(Journal(), kJournalHeader) << "RemoveData0 writes no journal line";
+  const std::string result = Host().GetResult(&status);
+  EXPECT_NE(result.find("\r\n80m\t 0\t 0\t 0\t 0\r\n"), std::string::npos)
+      << "the band row stays after its last QSO is removed: " << result;
 }
 
 INSTANTIATE_FOR_BOTH_BINDINGS(IntakeTest);
