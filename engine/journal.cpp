@@ -17,20 +17,23 @@ const char* RefusalText(Refusal reason) {
 
 std::string FormatJournalLine(const QsoArguments& qso, Refusal reason,
                               std::string_view candidate) {
+  const std::string when = qso.time.Format("%Y-%m-%d %H%M");
+  const std::string kHz = std::to_string(qso.freqHz / 1000);
+  const bool district = reason == Refusal::MoscowDistrict || reason == Refusal::RdaDistrict;
+  // Pieces after the frequency, each behind two spaces.
+  const std::string_view pieces[] = {qso.mode, when,        qso.ownCall, qso.rstSent, qso.sent,
+                                     qso.call, qso.rstRcvd, qso.rcvd,    candidate};
+  const std::size_t pieceCount = district ? 9 : 8;
+  const std::string_view reasonText = RefusalText(reason);
+
+  // Sized once: the journal formats a line for most QSOs of a replay.
+  std::size_t size = 6 + kHz.size() + reasonText.size() + 2;
+  for (std::size_t i = 0; i < pieceCount; ++i) size += 2 + pieces[i].size();
   std::string line;
-  line.reserve(160);
-  line += "QSO:  ";
-  line += std::to_string(qso.freqHz / 1000);
-  line.append("  ").append(qso.mode);
-  line.append("  ").append(qso.time.Format("%Y-%m-%d %H%M"));
-  for (std::string_view piece :
-       {qso.ownCall, qso.rstSent, qso.sent, qso.call, qso.rstRcvd, qso.rcvd}) {
-    line.append("  ").append(piece);
-  }
-  if (reason == Refusal::MoscowDistrict || reason == Refusal::RdaDistrict) {
-    line.append("  ").append(candidate);
-  }
-  line.append(RefusalText(reason)).append("\r\n");
+  line.reserve(size);
+  line.append("QSO:  ").append(kHz);
+  for (std::size_t i = 0; i < pieceCount; ++i) line.append("  ").append(pieces[i]);
+  line.append(reasonText).append("\r\n");
   return line;
 }
 

@@ -18,11 +18,11 @@ QsoKeys QsoLog::KeysOf(const CInfo& record) {
           !record.m_strCall.empty() && record.m_nSkip == 0};
 }
 
-void QsoLog::CountHour(const CInfo& record, int delta) {
+void QsoLog::CountHour(const CInfo& record, uint32_t band, int delta) {
   const int hour = record.m_dtTime.GetHour();
   if (hour < 0) return;
-  const HourKey key{m_callIds.Intern(record.m_strCall), m_bandIds.Intern(record.m_strBand),
-                    m_modeIds.Intern(record.m_strMode), hour};
+  const HourKey key{m_callIds.Intern(record.m_strCall), band, m_modeIds.Intern(record.m_strMode),
+                    hour};
   auto it = m_recordsPerHour.find(key);
   if (it == m_recordsPerHour.end()) {
     m_recordsPerHour.emplace(key, delta);
@@ -32,13 +32,14 @@ void QsoLog::CountHour(const CInfo& record, int delta) {
 }
 
 void QsoLog::Append(CInfo record) {
-  CountHour(record, +1);
-  m_keys.push_back(KeysOf(record));
+  const QsoKeys keys = KeysOf(record);
+  CountHour(record, keys.band, +1);
+  m_keys.push_back(keys);
   m_records.push_back(std::move(record));
 }
 
 void QsoLog::RemoveAt(std::size_t index) {
-  CountHour(m_records[index], -1);
+  CountHour(m_records[index], m_keys[index].band, -1);
   m_records.erase(m_records.begin() + static_cast<std::ptrdiff_t>(index));
   m_keys.erase(m_keys.begin() + static_cast<std::ptrdiff_t>(index));
 }

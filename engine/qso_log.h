@@ -73,7 +73,7 @@ class QsoLog {
   };
 
   QsoKeys KeysOf(const CInfo& record);
-  void CountHour(const CInfo& record, int delta);
+  void CountHour(const CInfo& record, uint32_t band, int delta);
 
   std::vector<CInfo> m_records;
   std::vector<QsoKeys> m_keys;

@@ -3,12 +3,14 @@
 namespace stats {
 
 uint32_t TextIds::Intern(std::string_view text) {
+  if (text.empty()) return 0;
+  if (m_texts[m_lastId] == text) return m_lastId;
   auto found = m_ids.find(text);
-  if (found != m_ids.end()) return found->second;
+  if (found != m_ids.end()) return m_lastId = found->second;
   const auto id = static_cast<uint32_t>(m_texts.size());
   m_texts.emplace_back(text);
   m_ids.emplace(std::string(text), id);
-  return id;
+  return m_lastId = id;
 }
 
 uint32_t TextIds::Find(std::string_view text) const {
@@ -18,8 +20,9 @@ uint32_t TextIds::Find(std::string_view text) const {
 
 void TextIds::Clear() {
   m_ids.clear();
-  m_texts.clear();
-  Intern("");
+  m_texts.assign(1, std::string());
+  m_ids.emplace(std::string(), 0);
+  m_lastId = 0;
 }
 
 }  // namespace stats

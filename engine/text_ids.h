@@ -33,6 +33,8 @@ class TextIds {
   };
   std::unordered_map<std::string, uint32_t, Hash, std::equal_to<>> m_ids;
   std::vector<std::string> m_texts;
+  // The last text interned: bands and modes repeat from QSO to QSO.
+  uint32_t m_lastId = 0;
 };
 
 }  // namespace stats

@@ -16,17 +16,19 @@ constexpr sys_days kOleEpoch = sys_days{year{1899} / December / 30};
 constexpr double kFirstDay = -657434.0;
 constexpr double kLastDay = 2958465.0;
 
-// Decimal digits of a non-negative value, zero-padded to `width`. Written
-// by hand: the journal formats a date for every refused QSO.
-void AppendNumber(std::string& out, int value, int width) {
+// Decimal digits of a non-negative value, zero-padded to `width`, written
+// at `out`; returns the end. By hand: the journal formats a date for every
+// refused QSO.
+char* PutNumber(char* out, int value, int width) {
   char digits[12];
   int count = 0;
   do {
     digits[count++] = static_cast<char>('0' + value % 10);
     value /= 10;
   } while (value > 0 && count < 11);
-  for (int pad = width - count; pad > 0; --pad) out += '0';
-  while (count > 0) out += digits[--count];
+  for (int pad = width - count; pad > 0; --pad) *out++ = '0';
+  while (count > 0) *out++ = digits[--count];
+  return out;
 }
 
 }  // namespace
@@ -97,22 +99,28 @@ std::string COleDateTime::Format(const char* pattern) const {
   stats::CalendarTime t{};
   if (m_status != valid || !stats::OleDateToCalendar(m_dt, t)) return kInvalid;
   std::string out;
-  out.reserve(24);
-  for (const char* p = pattern ? pattern : ""; *p != '\0'; ++p) {
-    if (*p != '%' || p[1] == '\0') {
-      out += *p;
-      continue;
+  out.reserve(32);
+  char piece[16];
+  for (const char* p = pattern ? pattern : ""; *p != '\0';) {
+    const char* percent = std::strchr(p, '%');
+    if (percent == nullptr || percent[1] == '\0') {
+      out.append(p);
+      break;
     }
-    switch (*++p) {
-      case 'Y': AppendNumber(out, t.year, 1); break;
-      case 'm': AppendNumber(out, t.month, 2); break;
-      case 'd': AppendNumber(out, t.day, 2); break;
-      case 'H': AppendNumber(out, t.hour, 2); break;
-      case 'M': AppendNumber(out, t.minute, 2); break;
-      case 'S': AppendNumber(out, t.second, 2); break;
-      case '%': out += '%'; break;
-      default: out += '%'; out += *p; break;
+    out.append(p, percent);
+    char* end = piece;
+    switch (percent[1]) {
+      case 'Y': end = PutNumber(piece, t.year, 1); break;
+      case 'm': end = PutNumber(piece, t.month, 2); break;
+      case 'd': end = PutNumber(piece, t.day, 2); break;
+      case 'H': end = PutNumber(piece, t.hour, 2); break;
+      case 'M': end = PutNumber(piece, t.minute, 2); break;
+      case 'S': end = PutNumber(piece, t.second, 2); break;
+      case '%': *end++ = '%'; break;
+      default: *end++ = '%'; *end++ = percent[1]; break;
     }
+    out.append(piece, end);
+    p = percent + 2;
   }
   return out;
 }
