@@ -7,6 +7,7 @@
 #include "engine/contest_state.h"
 #include "platform/format_text.h"
 #include "platform/platform.h"
+#include "reports/station.h"
 
 namespace stats {
 
@@ -79,6 +80,12 @@ std::vector<BandTally> TallyBands() {
 }
 
 }  // namespace
+
+void RestoreReportsLoadState() {
+  g_strResult.clear();
+  g_nScore = 0;
+  g_cabrilloLog = CCabrilloLog();
+}
 
 void ComputeResult(Platform& platform) {
   std::unique_lock<std::mutex> lock(g_stateLock);

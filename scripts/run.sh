@@ -48,7 +48,7 @@ WINE_SESSION_NAME=wineprefix-sample-run wine_session_start
 trap wine_session_stop EXIT
 
 status=0
-(cd "$run_dir" && wine OrvoSim.exe --call "$own_call" --prefix "$own_prefix" \
+(cd "$run_dir" && wine_run wine OrvoSim.exe --call "$own_call" --prefix "$own_prefix" \
    --end "$contest_end" ${output[@]+"${output[@]}"} ${sim_args[@]+"${sim_args[@]}"} \
    sample.adi </dev/null) || status=$?
 

@@ -10,7 +10,9 @@ wine_session_start() {
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree=;mshtml="
   # Code page 1251 as on a Russian Windows, so the Cyrillic texts show.
-  export LC_ALL=ru_RU.UTF-8
+  # Handed only to the programs started through wine_run: the shell itself
+  # has no such locale generated and would warn about it.
+  WINE_SESSION_LOCALE=ru_RU.UTF-8
 
   # A display first: a wine session started without one stays without one.
   local n
@@ -23,15 +25,21 @@ wine_session_start() {
   for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
 
   mkdir -p "$WINEPREFIX"
-  wineserver -p >/dev/null 2>&1 </dev/null
-  wine wineboot >/dev/null 2>&1 </dev/null || true
+  wine_run wineserver -p >/dev/null 2>&1 </dev/null
+  wine_run wine wineboot >/dev/null 2>&1 </dev/null || true
   # Without a window manager every hide or destroy would wait about 2 s.
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 </dev/null || true
+  wine_run wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 </dev/null || true
   # This wine does not load the packaged fonts from their own folder.
   local fonts="$WINEPREFIX/drive_c/windows/Fonts"
   if [ -d /usr/share/wine/fonts ] && [ -d "$fonts" ]; then
     cp -n /usr/share/wine/fonts/* "$fonts/" 2>/dev/null || true
   fi
+}
+
+# Runs a command (wine itself, or ctest that starts wine) in the session's
+# locale.
+wine_run() {
+  env LC_ALL="${WINE_SESSION_LOCALE:-ru_RU.UTF-8}" "$@"
 }
 
 wine_session_stop() {

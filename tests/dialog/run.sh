@@ -15,4 +15,4 @@ WINE_SESSION_NAME=${WINE_SESSION_NAME:-wine-dialog}
 export WINE_SESSION_NAME
 wine_session_start
 trap wine_session_stop EXIT
-ctest --test-dir "$build" -R '^dialog\.' --output-on-failure "$@"
+wine_run ctest --test-dir "$build" -R '^dialog\.' --output-on-failure "$@"

@@ -16,7 +16,7 @@ wine_session_start
 shot=$(mktemp -d)
 trap 'wine_session_stop; rm -rf "$shot"' EXIT
 
-STATS_DLL="$root/dist/Stats.dll" wine "$build/tests/dialog/station_dialog_screenshot.exe" \
+STATS_DLL="$root/dist/Stats.dll" wine_run wine "$build/tests/dialog/station_dialog_screenshot.exe" \
   "Z:$shot/station-dialog.bmp" </dev/null
 mkdir -p "$root/docs"
 # ImageMagick's own converter, not a stand-in earlier on the PATH.

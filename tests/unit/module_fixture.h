@@ -12,6 +12,7 @@
 
 #include "engine/contest_state.h"
 #include "platform/portable_platform.h"
+#include "reports/result.h"
 
 class ModuleTest : public ::testing::Test {
  protected:
@@ -23,6 +24,7 @@ class ModuleTest : public ::testing::Test {
     std::filesystem::current_path(m_dir);
     std::filesystem::create_directory(m_dir / "Plugins");
     stats::RestoreLoadState();
+    stats::RestoreReportsLoadState();
     stats::SetCurrentPlatform(&platform);
   }
 

@@ -28,4 +28,4 @@ export WINE_SESSION_NAME=${WINE_SESSION_NAME:-wine-$(basename "$build")}
 wine_session_start
 trap wine_session_stop EXIT
 
-ctest --test-dir "$build" --output-on-failure "$@"
+wine_run ctest --test-dir "$build" --output-on-failure "$@"
