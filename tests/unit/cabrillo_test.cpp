@@ -381,3 +381,39 @@ TEST_F(CabrilloTest, FileNameAndSoapboxComeFromTheStationSetup) {
 }
 
 }  // namespace
+
+// Every soapbox line becomes a tagged line, whichever form the soapbox is in:
+// after a confirmed dialog further lines carry their tag already; after a
+// cancelled one they are bare line breaks that must not start untagged lines.
+TEST_F(CabrilloTest, EverySoapboxLineIsTagged) {
+  struct Case {
+    const char* soapbox;
+    const char* lines;
+  };
+  const Case cases[] = {
+      {"", "SOAPBOX: \r\n"},
+      {"One line", "SOAPBOX: One line\r\n"},
+      {"First\r\nSOAPBOX: Second", "SOAPBOX: First\r\nSOAPBOX: Second\r\n"},
+      {"First\r\nSecond", "SOAPBOX: First\r\nSOAPBOX: Second\r\n"},
+      {"First\nSecond\rThird", "SOAPBOX: First\r\nSOAPBOX: Second\r\nSOAPBOX: Third\r\n"},
+      {"Ends with a break\r\n", "SOAPBOX: Ends with a break\r\nSOAPBOX: \r\n"},
+  };
+  for (const Case& c : cases) {
+    g_cabrilloLog.m_strSoapbox = c.soapbox;
+    const std::string text = stats::CabrilloText(g_cabrilloLog, 0, std::nullopt);
+    const std::size_t from = text.find("E-MAIL: \r\n") + 10;
+    const std::size_t to = text.find("END-OF-LOG:");
+    EXPECT_EQ(text.substr(from, to - from), c.lines) << "soapbox \"" << c.soapbox << "\"";
+  }
+}
+
+TEST_F(CabrilloTest, CancelledStationDialogStillTagsEverySoapboxLine) {
+  WriteFile(stats::g_strIniFile, "[Settings]\r\nSoapBox=Good luck<CR><LF>73\r\n");
+  platform.stationDialog = [](stats::StationFields&) { return false; };
+  g_cabrilloLog.SetupStation("R3XYZ", platform);
+  stats::ExportCabrillo(0, platform);
+  const std::string file = ReadFile("R3XYZ.cbr");
+  EXPECT_NE(file.find("E-MAIL: \r\nSOAPBOX: Good luck\r\nSOAPBOX: 73\r\nEND-OF-LOG:\r\n"),
+            std::string::npos)
+      << file;
+}
