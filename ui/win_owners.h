@@ -3,36 +3,13 @@
 // back exactly once. Kernel handles have theirs in platform/win32_handles.h.
 #include <windows.h>
 
-#include <utility>
+#include "platform/win32_handles.h"
 
 namespace stats {
 
-// A GDI object made by the module (brush, font, bitmap, pen).
+// GDI objects made by the module (brush, font, bitmap, pen).
 template <typename Object>
-class UniqueGdiObject {
- public:
-  UniqueGdiObject() = default;
-  explicit UniqueGdiObject(Object object) : m_object(object) {}
-  UniqueGdiObject(UniqueGdiObject&& other) noexcept : m_object(other.release()) {}
-  UniqueGdiObject& operator=(UniqueGdiObject&& other) noexcept {
-    reset(other.release());
-    return *this;
-  }
-  UniqueGdiObject(const UniqueGdiObject&) = delete;
-  UniqueGdiObject& operator=(const UniqueGdiObject&) = delete;
-  ~UniqueGdiObject() { reset(); }
-
-  Object get() const { return m_object; }
-  explicit operator bool() const { return m_object != nullptr; }
-  Object release() { return std::exchange(m_object, nullptr); }
-  void reset(Object object = nullptr) {
-    if (m_object != nullptr) DeleteObject(m_object);
-    m_object = object;
-  }
-
- private:
-  Object m_object = nullptr;
-};
+using UniqueGdiObject = UniqueHandle<Object, nullptr, decltype(&DeleteObject), &DeleteObject>;
 
 using UniqueBrush = UniqueGdiObject<HBRUSH>;
 using UniqueFont = UniqueGdiObject<HFONT>;

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "resources/resource.h"
-#include "scratch_dir.h"
+#include "tests/wine/scratch_folder.h"
 #include "stats_module.h"
 #include "window_capture.h"
 #include "window_driver.h"
@@ -35,9 +35,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string out = argv[1];
-  dialog_test::ScratchDir dir;
+  host::ScratchFolder dir;
   dialog_test::StatsModule module;
-  if (!dir.Ready() || !module.Loaded()) {
+  if (!dir.IsReady() || !module.Loaded()) {
     std::fprintf(stderr, "cannot load %s\n", module.Path().c_str());
     return 1;
   }

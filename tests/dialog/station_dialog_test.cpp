@@ -7,7 +7,7 @@
 #include <string>
 
 #include "resources/resource.h"
-#include "scratch_dir.h"
+#include "tests/wine/scratch_folder.h"
 #include "station_session.h"
 
 namespace dialog_test {
@@ -114,7 +114,7 @@ std::string ExpectedQsoLines(const std::string& stationCall) {
 class StationDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(m_dir.Ready()) << "no scratch working directory";
+    ASSERT_TRUE(m_dir.IsReady()) << "no scratch working directory";
     ASSERT_TRUE(m_module.Loaded()) << "cannot load " << m_module.Path();
   }
 
@@ -130,7 +130,7 @@ class StationDialogTest : public ::testing::Test {
     }
   }
 
-  ScratchDir m_dir;
+  host::ScratchFolder m_dir;
   StatsModule m_module;
 };
 
@@ -233,9 +233,8 @@ TEST_F(StationDialogTest, WithoutSettingsOpensWithCallAndFixedCategories) {
 
 TEST_F(StationDialogTest, OkSavesEveryKeyInWriteOrderAndReopensWithThem) {
   Reset(kOwnCall, kTypedAndConfirmed);
-  bool exists = false;
-  EXPECT_EQ(ReadBytes(kIniPath, &exists), kIniAfterConfirm) << "settings after OK";
-  EXPECT_TRUE(exists) << kIniPath;
+  EXPECT_TRUE(m_dir.Exists(kIniPath)) << kIniPath;
+  EXPECT_EQ(m_dir.Read(kIniPath), kIniAfterConfirm) << "settings after OK";
 
   const ResetSeen again = Reset(kOwnCall, {{}, IDCANCEL});
   ExpectTexts(again.dialog,
@@ -260,7 +259,7 @@ TEST_F(StationDialogTest, OkSavesEveryKeyInWriteOrderAndReopensWithThem) {
 TEST_F(StationDialogTest, CancelLeavesTheSettingsFileUntouched) {
   const std::string before =
       "[Settings]\r\nName=Old Name\r\nClaimed=77\r\nSoapBox=a<CR><LF>b\r\nBand=40M\r\n";
-  ASSERT_TRUE(WriteBytes(kIniPath, before));
+  m_dir.Write(kIniPath, before);
   OperatorActions typedThenCancelled = kTypedAndConfirmed;
   typedThenCancelled.button = IDCANCEL;
   const ResetSeen seen = Reset(kOwnCall, typedThenCancelled);
@@ -271,7 +270,7 @@ TEST_F(StationDialogTest, CancelLeavesTheSettingsFileUntouched) {
                {IDC_CATEGORY_BAND, "CATEGORY-BAND", "ALL"}},
               "opening over saved settings");
   // Only the reset's own key is added, whatever the dialog's outcome.
-  EXPECT_EQ(ReadBytes(kIniPath), before + "Start=0\r\n") << "settings after Cancel";
+  EXPECT_EQ(m_dir.Read(kIniPath), before + "Start=0\r\n") << "settings after Cancel";
 }
 
 TEST_F(StationDialogTest, ResultWritesTheCabrilloFileWithTwoSoapboxLines) {
@@ -303,7 +302,7 @@ TEST_F(StationDialogTest, ResultWritesTheCabrilloFileWithTwoSoapboxLines) {
       "SOAPBOX: first line\r\n"
       "SOAPBOX: second line\r\n" +
       ExpectedQsoLines("UA3ABC") + "END-OF-LOG:\r\n";
-  EXPECT_EQ(ReadBytes("UA3ABC.cbr"), expected) << "UA3ABC.cbr";
+  EXPECT_EQ(m_dir.Read("UA3ABC.cbr"), expected) << "UA3ABC.cbr";
 }
 
 // The file is named after the own call the reset received, whatever the
@@ -324,7 +323,7 @@ TEST_P(CabrilloFileNameTest, MessageNamesTheFileWritten) {
   ASSERT_TRUE(result.boxFound) << "own call '" << param.ownCall << "': no message box";
   EXPECT_EQ(result.boxText, std::string("File produced: ") + param.fileName)
       << "own call '" << param.ownCall << "'";
-  const std::string text = ReadBytes(param.fileName);
+  const std::string text = m_dir.Read(param.fileName);
   EXPECT_NE(text.find(std::string("\r\nCALLSIGN: ") + param.ownCall + "\r\n"), std::string::npos)
       << "own call '" << param.ownCall << "': CALLSIGN line of " << param.fileName;
   EXPECT_NE(text.find(ExpectedQsoLines(param.ownCall)), std::string::npos)
