@@ -12,13 +12,13 @@ std::size_t QsoLog::HourKeyHash::operator()(const HourKey& key) const {
   return static_cast<std::size_t>(h ^ (h >> 29));
 }
 
-QsoKeys QsoLog::KeysOf(const CInfo& record) {
+QsoKeys QsoLog::KeysOf(const CInfo& record) const {
   return {m_bandIds.Intern(record.m_strBand), m_districtIds.Intern(record.m_strMoscow),
           m_districtIds.Intern(record.m_strRda), IsMoscowCall(record.m_strCall) == 1,
           !record.m_strCall.empty() && record.m_nSkip == 0};
 }
 
-void QsoLog::CountHour(const CInfo& record, uint32_t band, int delta) {
+void QsoLog::CountHour(const CInfo& record, uint32_t band, int delta) const {
   const int hour = record.m_dtTime.GetHour();
   if (hour < 0) return;
   const HourKey key{m_callIds.Intern(record.m_strCall), band, m_modeIds.Intern(record.m_strMode),
@@ -31,17 +31,28 @@ void QsoLog::CountHour(const CInfo& record, uint32_t band, int delta) {
   }
 }
 
-void QsoLog::Append(CInfo record) {
-  const QsoKeys keys = KeysOf(record);
-  CountHour(record, keys.band, +1);
-  m_keys.push_back(keys);
-  m_records.push_back(std::move(record));
+void QsoLog::CatchUp() const {
+  m_keys.reserve(m_records.size());
+  for (std::size_t i = m_keys.size(); i < m_records.size(); ++i) {
+    const QsoKeys keys = KeysOf(m_records[i]);
+    CountHour(m_records[i], keys.band, +1);
+    m_keys.push_back(keys);
+  }
 }
 
+void QsoLog::Append(CInfo record) { m_records.push_back(std::move(record)); }
+
 void QsoLog::RemoveAt(std::size_t index) {
-  CountHour(m_records[index], m_keys[index].band, -1);
+  if (index < m_keys.size()) {
+    CountHour(m_records[index], m_keys[index].band, -1);
+    m_keys.erase(m_keys.begin() + static_cast<std::ptrdiff_t>(index));
+  }
   m_records.erase(m_records.begin() + static_cast<std::ptrdiff_t>(index));
-  m_keys.erase(m_keys.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+QsoLog::Index QsoLog::index() const {
+  CatchUp();
+  return {m_keys, m_bandIds, m_districtIds};
 }
 
 void QsoLog::Clear() {
@@ -57,6 +68,7 @@ void QsoLog::Clear() {
 bool QsoLog::IsWorkedInHour(std::string_view call, std::string_view band, std::string_view mode,
                             int hour) const {
   if (hour < 0 || hour > 23) return false;
+  CatchUp();
   const HourKey key{m_callIds.Find(call), m_bandIds.Find(band), m_modeIds.Find(mode), hour};
   if (key.call == TextIds::kUnknown || key.band == TextIds::kUnknown ||
       key.mode == TextIds::kUnknown) {

@@ -1,7 +1,11 @@
 #pragma once
 // The contest log: accepted QSOs by value, in order of intake. Beside the
 // records it keeps what the result and the call check need in numbers, so
-// that neither has to compare texts record by record.
+// that neither has to compare texts record by record. That index is brought
+// up to date when it is first asked for, not at every append: the host
+// replays its whole log right after a reset, and the index is built faster
+// in one go than between the journal's file operations of each intake.
+// Callers serialise access (the state lock), readers included.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -52,10 +56,12 @@ class QsoLog {
   std::vector<CInfo>::const_iterator begin() const { return m_records.begin(); }
   std::vector<CInfo>::const_iterator end() const { return m_records.end(); }
 
-  // Keys of every record, in log order.
-  const std::vector<QsoKeys>& keys() const { return m_keys; }
-  const TextIds& bandIds() const { return m_bandIds; }
-  const TextIds& districtIds() const { return m_districtIds; }
+  struct Index {
+    const std::vector<QsoKeys>& keys;  // of every record, in log order
+    const TextIds& bandIds;
+    const TextIds& districtIds;
+  };
+  Index index() const;
 
   // True when a record with exactly this call, band and mode was logged in
   // the given hour of the day (0..23), on whatever date.
@@ -72,15 +78,18 @@ class QsoLog {
     std::size_t operator()(const HourKey& key) const;
   };
 
-  QsoKeys KeysOf(const CInfo& record);
-  void CountHour(const CInfo& record, uint32_t band, int delta);
+  QsoKeys KeysOf(const CInfo& record) const;
+  void CountHour(const CInfo& record, uint32_t band, int delta) const;
+  // Indexes the records appended since the index was last used.
+  void CatchUp() const;
 
   std::vector<CInfo> m_records;
-  std::vector<QsoKeys> m_keys;
-  TextIds m_bandIds, m_districtIds, m_callIds, m_modeIds;
+  // The index covers m_keys.size() records from the first.
+  mutable std::vector<QsoKeys> m_keys;
+  mutable TextIds m_bandIds, m_districtIds, m_callIds, m_modeIds;
   // Number of records per call, band, mode and logged hour; records without
   // an hour (null or invalid date-time) are not counted.
-  std::unordered_map<HourKey, int, HourKeyHash> m_recordsPerHour;
+  mutable std::unordered_map<HourKey, int, HourKeyHash> m_recordsPerHour;
 };
 
 }  // namespace stats

@@ -45,22 +45,23 @@ void SortBands(std::vector<std::string>& bands) {
 // keys. A band outside the six has a row and counts, but its districts go
 // into no per-band list: they must not disturb another band's lists.
 std::vector<BandTally> TallyBands() {
-  const TextIds& districts = g_arrLog.districtIds();
-  std::vector<int> rowOfBand(g_arrLog.bandIds().size(), -1);
+  const QsoLog::Index index = g_arrLog.index();
+  const TextIds& districts = index.districtIds;
+  std::vector<int> rowOfBand(index.bandIds.size(), -1);
   std::vector<BandTally> rows(g_arrBands.size());
   for (std::size_t k = 0; k < g_arrBands.size(); ++k) {
     BandTally& row = rows[k];
     row.slot = BandSlot(g_arrBands[k]);
     row.seenMoscow.assign(districts.size(), false);
     row.seenRda.assign(districts.size(), false);
-    const uint32_t band = g_arrLog.bandIds().Find(g_arrBands[k]);
+    const uint32_t band = index.bandIds.Find(g_arrBands[k]);
     if (band != TextIds::kUnknown) rowOfBand[band] = static_cast<int>(k);
     if (row.slot >= 0) {
       g_arrMoscowByBand[row.slot].clear();
       g_arrRdaByBand[row.slot].clear();
     }
   }
-  for (const QsoKeys& qso : g_arrLog.keys()) {
+  for (const QsoKeys& qso : index.keys) {
     if (!qso.counted || rowOfBand[qso.band] < 0) continue;
     BandTally& row = rows[rowOfBand[qso.band]];
     ++row.qsos;

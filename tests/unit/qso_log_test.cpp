@@ -147,4 +147,28 @@ TEST(QsoLog, RemovingARecordWithoutHourLeavesOthersAlone) {
   EXPECT_EQ(log[0].m_dtTime.GetStatus(), COleDateTime::valid);
 }
 
+// The index follows the log whatever the order of appends, removals and
+// queries: records removed before and after they were indexed, and records
+// appended after a query.
+TEST(QsoLog, IndexFollowsAppendsAndRemovalsBetweenQueries) {
+  QsoLog log;
+  log.Append(Record("A1", "80m", "RTTY", At(kDay15Mar2024, 3, 0)));
+  log.Append(Record("B2", "80m", "RTTY", At(kDay15Mar2024, 4, 0)));
+  log.RemoveAt(0);  // before anything was indexed
+  EXPECT_FALSE(log.IsWorkedInHour("A1", "80m", "RTTY", 3)) << "A1 removed before a query";
+  EXPECT_TRUE(log.IsWorkedInHour("B2", "80m", "RTTY", 4)) << "B2 after the first query";
+
+  log.Append(Record("C3", "40m", "RTTY", At(kDay15Mar2024, 5, 0)));
+  log.Append(Record("D4", "40m", "RTTY", At(kDay15Mar2024, 6, 0)));
+  log.RemoveAt(0);  // B2: indexed; C3 and D4 are not yet
+  log.RemoveAt(1);  // D4: not indexed
+  EXPECT_FALSE(log.IsWorkedInHour("B2", "80m", "RTTY", 4)) << "B2 removed after it was indexed";
+  EXPECT_TRUE(log.IsWorkedInHour("C3", "40m", "RTTY", 5)) << "C3 appended after a query";
+  EXPECT_FALSE(log.IsWorkedInHour("D4", "40m", "RTTY", 6)) << "D4 removed before it was indexed";
+
+  const QsoLog::Index index = log.index();
+  ASSERT_EQ(index.keys.size(), log.size()) << "one key per record";
+  EXPECT_EQ(index.bandIds.Text(index.keys[0].band), "40m") << "C3's band";
+}
+
 }  // namespace
