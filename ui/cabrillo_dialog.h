@@ -3,34 +3,19 @@
 // Cabrillo header, checked and changed by the operator.
 #include <string>
 
+#include "reports/station.h"
 #include "ui/dialog.h"
 
 namespace stats {
 
-class Cabrillo : public CDialog {
+// The seventeen station fields, under their own names, come from
+// StationFields; m_strPower has no control and is carried from open to close.
+class Cabrillo : public CDialog, public StationFields {
  public:
   explicit Cabrillo(HWND parent = nullptr);
   ~Cabrillo() override;
 
   INT_PTR DoModal() override;
-
-  std::string m_strCallsign;
-  std::string m_strName;
-  std::string m_strAddress;
-  std::string m_strClaimed;
-  std::string m_strContest;
-  std::string m_strEmail;
-  std::string m_strClub;
-  std::string m_strSoapbox;
-  std::string m_strOperators;
-  std::string m_strCategoryOperator;
-  std::string m_strCategoryBand;
-  std::string m_strPower;  // no control: carried from open to close
-  std::string m_strLocation;
-  std::string m_strCity;
-  std::string m_strPostalCode;
-  std::string m_strCountry;
-  std::string m_strCategoryTransmitter;
 
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
