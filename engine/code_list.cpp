@@ -13,8 +13,7 @@ void CodeList::Clear() {
 }
 
 bool CodeList::Contains(std::string_view code) const {
-  // Codes are short, so the key is built without a heap allocation.
-  return m_index.find(std::string(code)) != m_index.end();
+  return m_index.find(code) != m_index.end();
 }
 
 }  // namespace stats

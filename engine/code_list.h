@@ -2,6 +2,7 @@
 // A list of codes kept in the order they were added, with a membership test
 // that does not scan the list (the exchange check runs on every keystroke).
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -19,8 +20,14 @@ class CodeList {
   const std::vector<std::string>& codes() const { return m_codes; }
 
  private:
+  struct Hash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const {
+      return std::hash<std::string_view>{}(text);
+    }
+  };
   std::vector<std::string> m_codes;
-  std::unordered_set<std::string> m_index;
+  std::unordered_set<std::string, Hash, std::equal_to<>> m_index;
 };
 
 }  // namespace stats

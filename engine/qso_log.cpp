@@ -31,33 +31,40 @@ void QsoLog::CountHour(const CInfo& record, uint32_t band, int delta) const {
   }
 }
 
-void QsoLog::CatchUp() const {
+void QsoLog::CatchUpKeys() const {
   m_keys.reserve(m_records.size());
   for (std::size_t i = m_keys.size(); i < m_records.size(); ++i) {
-    const QsoKeys keys = KeysOf(m_records[i]);
-    CountHour(m_records[i], keys.band, +1);
-    m_keys.push_back(keys);
+    m_keys.push_back(KeysOf(m_records[i]));
+  }
+}
+
+void QsoLog::CatchUpHours() const {
+  CatchUpKeys();
+  for (; m_hoursCounted < m_records.size(); ++m_hoursCounted) {
+    CountHour(m_records[m_hoursCounted], m_keys[m_hoursCounted].band, +1);
   }
 }
 
 void QsoLog::Append(CInfo record) { m_records.push_back(std::move(record)); }
 
 void QsoLog::RemoveAt(std::size_t index) {
-  if (index < m_keys.size()) {
+  if (index < m_hoursCounted) {
     CountHour(m_records[index], m_keys[index].band, -1);
-    m_keys.erase(m_keys.begin() + static_cast<std::ptrdiff_t>(index));
+    --m_hoursCounted;
   }
+  if (index < m_keys.size()) m_keys.erase(m_keys.begin() + static_cast<std::ptrdiff_t>(index));
   m_records.erase(m_records.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
 QsoLog::Index QsoLog::index() const {
-  CatchUp();
+  CatchUpKeys();
   return {m_keys, m_bandIds, m_districtIds};
 }
 
 void QsoLog::Clear() {
   m_records.clear();
   m_keys.clear();
+  m_hoursCounted = 0;
   m_bandIds.Clear();
   m_districtIds.Clear();
   m_callIds.Clear();
@@ -68,7 +75,7 @@ void QsoLog::Clear() {
 bool QsoLog::IsWorkedInHour(std::string_view call, std::string_view band, std::string_view mode,
                             int hour) const {
   if (hour < 0 || hour > 23) return false;
-  CatchUp();
+  CatchUpHours();
   const HourKey key{m_callIds.Find(call), m_bandIds.Find(band), m_modeIds.Find(mode), hour};
   if (key.call == TextIds::kUnknown || key.band == TextIds::kUnknown ||
       key.mode == TextIds::kUnknown) {

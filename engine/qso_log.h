@@ -80,12 +80,17 @@ class QsoLog {
 
   QsoKeys KeysOf(const CInfo& record) const;
   void CountHour(const CInfo& record, uint32_t band, int delta) const;
-  // Indexes the records appended since the index was last used.
-  void CatchUp() const;
+  // Index the records appended since the keys, or the hours, were last
+  // used. The hours are only wanted by the call check, the keys by the
+  // result; the hours need the keys.
+  void CatchUpKeys() const;
+  void CatchUpHours() const;
 
   std::vector<CInfo> m_records;
-  // The index covers m_keys.size() records from the first.
+  // The keys cover m_keys.size() records from the first, the hour counts
+  // m_hoursCounted records (never more than the keys).
   mutable std::vector<QsoKeys> m_keys;
+  mutable std::size_t m_hoursCounted = 0;
   mutable TextIds m_bandIds, m_districtIds, m_callIds, m_modeIds;
   // Number of records per call, band, mode and logged hour; records without
   // an hour (null or invalid date-time) are not counted.

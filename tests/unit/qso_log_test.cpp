@@ -171,4 +171,19 @@ TEST(QsoLog, IndexFollowsAppendsAndRemovalsBetweenQueries) {
   EXPECT_EQ(index.bandIds.Text(index.keys[0].band), "40m") << "C3's band";
 }
 
+// The result's keys and the call check's hour counts are brought up to date
+// separately; a removal between the two must reach both.
+TEST(QsoLog, RemovalBetweenResultAndCallCheckReachesBothIndexes) {
+  QsoLog log;
+  log.Append(Record("A1", "80m", "RTTY", At(kDay15Mar2024, 3, 0)));
+  log.Append(Record("B2", "40m", "RTTY", At(kDay15Mar2024, 4, 0)));
+  ASSERT_EQ(log.index().keys.size(), 2u) << "keys for both records";
+  log.RemoveAt(0);
+  EXPECT_FALSE(log.IsWorkedInHour("A1", "80m", "RTTY", 3)) << "A1 removed after its key was made";
+  EXPECT_TRUE(log.IsWorkedInHour("B2", "40m", "RTTY", 4)) << "B2 kept";
+  const QsoLog::Index index = log.index();
+  ASSERT_EQ(index.keys.size(), 1u) << "A1's key dropped";
+  EXPECT_EQ(index.bandIds.Text(index.keys[0].band), "40m") << "B2's key";
+}
+
 }  // namespace
