@@ -18,9 +18,11 @@ std::vector<std::string> ParseRdaFile(const std::string& bytes) {
   std::size_t start = 0;
   while (start < bytes.size()) {
     std::size_t end = bytes.find('\n', start);
-    if (end == std::string::npos) end = bytes.size();
+    const bool lineFeed = end != std::string::npos;
+    if (!lineFeed) end = bytes.size();
     std::size_t length = end - start;
-    if (length > 0 && bytes[start + length - 1] == '\r') --length;
+    // Read as text: a CR belongs to the line end only in front of its LF.
+    if (lineFeed && length > 0 && bytes[start + length - 1] == '\r') --length;
     const char* text = bytes.data() + start;
     const void* nul = std::memchr(text, '\0', length);
     if (nul != nullptr) length = static_cast<const char*>(nul) - text;

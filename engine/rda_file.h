@@ -14,7 +14,8 @@ inline constexpr const char* kRdaFilePath = ".\\Plugins\\rda_rus.dat";
 bool RdaCodeOfLine(const std::string& line, std::string& code);
 
 // Every code of a whole file's bytes, in file order. Lines end with LF or
-// CR LF; a NUL byte ends a line's text as it would for a C string.
+// CR LF (a CR alone is part of the line); a NUL byte ends a line's text as
+// it would for a C string.
 std::vector<std::string> ParseRdaFile(const std::string& bytes);
 
 }  // namespace stats

@@ -1,7 +1,6 @@
 #include "engine/reset.h"
 
 #include <array>
-#include <cstdlib>
 #include <mutex>
 #include <string>
 
@@ -34,12 +33,17 @@ void SeedBandRows() {
   }
 }
 
-// "Start" as the platform's integer conversion reads it, through the
-// 100-character settings buffer.
+// "Start" through the 100-character settings buffer, read as the number its
+// leading decimal digits make (none, as in a missing key, read as 0).
 int ReadStartSetting(Platform& platform) {
   std::string value = platform.ReadProfileString(g_strIniFile, g_strIniSection, kStartKey, "");
   value.resize(std::min(value.size(), kIniBufferSize - 1));
-  return std::atoi(value.c_str());
+  int number = 0;
+  for (char c : value) {
+    if (c < '0' || c > '9') break;
+    if (number < 100000000) number = number * 10 + (c - '0');  // only 0 or not matters
+  }
+  return number;
 }
 
 void WriteStartSetting(Platform& platform, const char* value) {

@@ -65,11 +65,12 @@ class Win32Platform : public Platform {
     if (!file) return false;
     bytes.clear();
     char chunk[65536];
-    DWORD got = 0;
-    while (::ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr) && got > 0) {
+    for (;;) {
+      DWORD got = 0;
+      if (!::ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr)) return false;
+      if (got == 0) return true;
       bytes.append(chunk, got);
     }
-    return true;
   }
 
   bool WriteFile(const std::string& path, const std::string& bytes,

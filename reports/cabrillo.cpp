@@ -16,19 +16,20 @@ constexpr std::string_view kSoapboxTag = "SOAPBOX: ";
 
 std::string CabrilloFileName(const CCabrilloLog& log) { return log.m_strFileBase + ".cbr"; }
 
-// One "SOAPBOX: " line per soapbox line. A confirmed dialog leaves the tag
-// of every further line in the text already; after a cancelled one the text
-// still holds bare line breaks, which must not start untagged lines.
-void AppendSoapbox(std::string& text, const std::string& soapbox) {
+// One "SOAPBOX: " line per soapbox line. In its file form the soapbox
+// carries the tag of every further line already; otherwise (no confirmed
+// dialog) its bare line breaks must not start untagged lines.
+void AppendSoapbox(std::string& text, const CCabrilloLog& log) {
+  const std::string& soapbox = log.m_strSoapbox;
+  if (log.m_bSoapboxFileForm) {
+    text.append(kSoapboxTag).append(soapbox).append("\r\n");
+    return;
+  }
   std::size_t start = 0;
   do {
     std::size_t end = soapbox.find_first_of("\r\n", start);
     if (end == std::string::npos) end = soapbox.size();
-    std::string_view line(soapbox.data() + start, end - start);
-    if (start > 0 && line.substr(0, kSoapboxTag.size()) == kSoapboxTag) {
-      line.remove_prefix(kSoapboxTag.size());
-    }
-    text.append(kSoapboxTag).append(line).append("\r\n");
+    text.append(kSoapboxTag).append(soapbox, start, end - start).append("\r\n");
     if (end < soapbox.size() && soapbox.compare(end, 2, "\r\n") == 0) ++end;
     start = end + 1;
   } while (start <= soapbox.size());
@@ -87,7 +88,7 @@ std::string CabrilloText(const CCabrilloLog& log, long long score,
   line("ADDRESS-POSTALCODE: ", log.m_strPostalCode);
   line("ADDRESS-COUNTRY: ", log.m_strCountry);
   line("E-MAIL: ", log.m_strEmail);
-  AppendSoapbox(text, log.m_strSoapbox);
+  AppendSoapbox(text, log);
   for (const std::string& qso : log.m_arrQsoLines) text += qso;
   text += "END-OF-LOG:\r\n";
   return text;

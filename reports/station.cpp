@@ -14,9 +14,10 @@ CCabrilloLog g_cabrilloLog;
 namespace {
 
 // Names the file system keeps for devices, whatever extension follows.
-constexpr std::array<std::string_view, 22> kDeviceNames = {
-    "CON",  "PRN",  "AUX",  "NUL",  "COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7",
-    "COM8", "COM9", "LPT1", "LPT2", "LPT3", "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9"};
+constexpr std::array<std::string_view, 28> kDeviceNames = {
+    "CON",  "PRN",  "AUX",  "NUL",  "CONIN$", "CONOUT$", "COM0", "COM1", "COM2", "COM3",
+    "COM4", "COM5", "COM6", "COM7", "COM8",   "COM9",    "LPT0", "LPT1", "LPT2", "LPT3",
+    "LPT4", "LPT5", "LPT6", "LPT7", "LPT8",   "LPT9",    "CLOCK$", "CONFIG$"};
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
@@ -29,9 +30,13 @@ std::string Trimmed(const std::string& text) {
   return text.substr(first, last - first);
 }
 
+// A device name is recognised in the part before the first dot, blanks and
+// dots at its end ignored: "NUL.X" and "COM1 .P" name devices too.
 bool IsDeviceName(const std::string& base) {
+  std::string stem = base.substr(0, base.find('.'));
+  while (!stem.empty() && (stem.back() == ' ' || stem.back() == '.')) stem.pop_back();
   std::string upper;
-  for (char c : base) upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  for (char c : stem) upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   for (std::string_view device : kDeviceNames) {
     if (upper == device) return true;
   }
@@ -139,6 +144,7 @@ void CCabrilloLog::SetupStation(const std::string& ownCall, Platform& platform) 
   m_strCategoryOperator = "SINGLE-OP";
   m_strCategoryBand = "ALL";
   m_strSoapbox = SoapboxStoredToText(m_strSoapbox);
+  m_bSoapboxFileForm = false;
 
   StationFields dialog = *this;
   dialog.m_strCallsign = ownCall;
@@ -153,6 +159,7 @@ void CCabrilloLog::SetupStation(const std::string& ownCall, Platform& platform) 
     platform.WriteProfileString(g_strIniFile, g_strIniSection, entry.key, this->*entry.field);
   }
   m_strSoapbox = SoapboxStoredToFile(m_strSoapbox);
+  m_bSoapboxFileForm = true;
   m_arrQsoLines.clear();
 }
 

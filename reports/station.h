@@ -53,6 +53,9 @@ class CCabrilloLog : public StationFields {
 
   std::string m_strFileBase;                // the Cabrillo file's name without ".cbr"
   std::vector<std::string> m_arrQsoLines;  // QSO lines waiting for the file
+  // The soapbox is in its file form (every further line already tagged),
+  // as a confirmed dialog leaves it; otherwise it holds bare line breaks.
+  bool m_bSoapboxFileForm = false;
 };
 
 extern CCabrilloLog g_cabrilloLog;

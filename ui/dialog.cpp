@@ -83,7 +83,12 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
     self = reinterpret_cast<CDialog*>(GetWindowLongPtrA(window, DWLP_USER));
   }
   if (self == nullptr) return FALSE;  // messages before WM_INITDIALOG
-  return self->HandleMessage(message, wParam, lParam);
+  // Nothing may unwind through the system's own frames.
+  try {
+    return self->HandleMessage(message, wParam, lParam);
+  } catch (...) {
+    return FALSE;
+  }
 }
 
 INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -145,6 +145,7 @@ class CabrilloTest : public ModuleTest {
     g_cabrilloLog.m_strCountry = "Germany";
     g_cabrilloLog.m_strEmail = "dl1abc@example.org";
     g_cabrilloLog.m_strSoapbox = "First\r\nSOAPBOX: Second";
+    g_cabrilloLog.m_bSoapboxFileForm = true;  // as a confirmed dialog leaves it
     // Fields that are never written.
     g_cabrilloLog.m_strOperators = "OPERATORS-FIELD";
     g_cabrilloLog.m_strPower = "POWER-FIELD";
@@ -383,27 +384,35 @@ TEST_F(CabrilloTest, FileNameAndSoapboxComeFromTheStationSetup) {
 }  // namespace
 
 // Every soapbox line becomes a tagged line, whichever form the soapbox is in:
-// after a confirmed dialog further lines carry their tag already; after a
-// cancelled one they are bare line breaks that must not start untagged lines.
+// after a confirmed dialog further lines carry their tag already; otherwise
+// they are bare line breaks that must not start untagged lines.
 TEST_F(CabrilloTest, EverySoapboxLineIsTagged) {
   struct Case {
     const char* soapbox;
+    bool fileForm;
     const char* lines;
   };
   const Case cases[] = {
-      {"", "SOAPBOX: \r\n"},
-      {"One line", "SOAPBOX: One line\r\n"},
-      {"First\r\nSOAPBOX: Second", "SOAPBOX: First\r\nSOAPBOX: Second\r\n"},
-      {"First\r\nSecond", "SOAPBOX: First\r\nSOAPBOX: Second\r\n"},
-      {"First\nSecond\rThird", "SOAPBOX: First\r\nSOAPBOX: Second\r\nSOAPBOX: Third\r\n"},
-      {"Ends with a break\r\n", "SOAPBOX: Ends with a break\r\nSOAPBOX: \r\n"},
+      {"", false, "SOAPBOX: \r\n"},
+      {"", true, "SOAPBOX: \r\n"},
+      {"One line", false, "SOAPBOX: One line\r\n"},
+      {"First\r\nSOAPBOX: Second", true, "SOAPBOX: First\r\nSOAPBOX: Second\r\n"},
+      {"First\r\nSecond", false, "SOAPBOX: First\r\nSOAPBOX: Second\r\n"},
+      {"First\nSecond\rThird", false, "SOAPBOX: First\r\nSOAPBOX: Second\r\nSOAPBOX: Third\r\n"},
+      {"Ends with a break\r\n", false, "SOAPBOX: Ends with a break\r\nSOAPBOX: \r\n"},
+      // The operator's own text is written as typed, tag-like words included.
+      {"First\r\nSOAPBOX: typed", false, "SOAPBOX: First\r\nSOAPBOX: SOAPBOX: typed\r\n"},
+      {"First\r\nSOAPBOX: SOAPBOX: typed", true,
+       "SOAPBOX: First\r\nSOAPBOX: SOAPBOX: typed\r\n"},
   };
   for (const Case& c : cases) {
     g_cabrilloLog.m_strSoapbox = c.soapbox;
+    g_cabrilloLog.m_bSoapboxFileForm = c.fileForm;
     const std::string text = stats::CabrilloText(g_cabrilloLog, 0, std::nullopt);
     const std::size_t from = text.find("E-MAIL: \r\n") + 10;
     const std::size_t to = text.find("END-OF-LOG:");
-    EXPECT_EQ(text.substr(from, to - from), c.lines) << "soapbox \"" << c.soapbox << "\"";
+    EXPECT_EQ(text.substr(from, to - from), c.lines)
+        << "soapbox \"" << c.soapbox << "\"" << (c.fileForm ? " in file form" : " as text");
   }
 }
 

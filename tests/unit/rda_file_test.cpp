@@ -88,7 +88,9 @@ TEST(RdaFile, EveryLineFollowsTheLineRule) {
       {"mixed line ends", "AB-01\r\nCD-02\nEF-03", {"AB01", "CD02", "EF03"}},
       // The CR of a CR LF is no part of a short line.
       {"short lines with CR LF", "A-\r\nAB-\r\n", {"A-A-", "ABB-"}},
-      {"short final line with CR", "AB-\r", {"ABB-"}},
+      // Read as text, a CR ends nothing without its LF: it stays in the line.
+      {"short final line with CR", "AB-\r", {"AB-\r"}},
+      {"final line with CR", "AB-01\r", {"AB01"}},
       {"lone CR inside a line", "AB-01\rCD-02\n", {"AB01"}},
       {"empty file", "", {}},
       {"blank lines", "\n\r\n\n", {}},

@@ -210,6 +210,9 @@ TEST_F(ResetTest, StartIsReadAsLeadingDigitsThroughTheSettingsBuffer) {
       {"12abc", 12, false, "0"},
       {"abc", 0, true, "1"},
       {"", 0, true, "1"},
+      // A sign is no digit.
+      {"-1", 0, true, "1"},
+      {"+1", 0, true, "1"},
       // Only 99 characters come back: 99 zeros, the final 1 is lost.
       {std::string(99, '0') + "1", 0, true, "1"},
       {std::string(98, '0') + "1", 1, false, "0"},

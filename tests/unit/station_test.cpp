@@ -74,6 +74,13 @@ TEST(CabrilloFileBaseTest, SlashesAndForbiddenCharactersBecomeUnderscores) {
       {" CON ", "_CON"},
       {"CON/P", "CON_P"},           // not a device name any more
       {"COM10", "COM10"},
+      {"NUL.X", "_NUL.X"},          // the device is named before the first dot
+      {"con.1", "_con.1"},
+      {"LPT1 .P", "_LPT1 .P"},      // blanks before the dot do not count
+      {"COM0", "_COM0"},
+      {"CONIN$", "_CONIN$"},
+      {"CONSOLE", "CONSOLE"},
+      {"UA3.NUL", "UA3.NUL"},       // only the part before the first dot
       {"CONX", "CONX"},
   };
   for (const auto& c : cases) {
