@@ -6,7 +6,7 @@
 
 #include "platform/platform.h"
 #include "platform/win32_handles.h"
-#include "ui/station_dialog_runner.h"
+#include "reports/station_dialog_runner.h"
 
 namespace stats {
 namespace {

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <vector>
 
-#include "ui/win_owners.h"
+#include "framework/win_owners.h"
 
 namespace dialog_test {
 namespace {

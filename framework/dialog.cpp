@@ -1,4 +1,4 @@
-#include "ui/dialog.h"
+#include "framework/dialog.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 

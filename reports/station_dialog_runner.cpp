@@ -1,7 +1,7 @@
-#include "ui/station_dialog_runner.h"
+#include "reports/station_dialog_runner.h"
 
 #include "reports/station.h"
-#include "ui/cabrillo_dialog.h"
+#include "reports/cabrillo_dialog.h"
 
 namespace stats {
 

@@ -6,7 +6,7 @@
 
 #include <span>
 
-#include "ui/data_exchange.h"
+#include "framework/data_exchange.h"
 
 namespace stats {
 

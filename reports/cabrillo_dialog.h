@@ -4,7 +4,7 @@
 #include <string>
 
 #include "reports/station.h"
-#include "ui/dialog.h"
+#include "framework/dialog.h"
 
 namespace stats {
 

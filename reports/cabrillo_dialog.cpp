@@ -1,4 +1,4 @@
-#include "ui/cabrillo_dialog.h"
+#include "reports/cabrillo_dialog.h"
 
 #include <array>
 

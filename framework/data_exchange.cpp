@@ -1,4 +1,4 @@
-#include "ui/data_exchange.h"
+#include "framework/data_exchange.h"
 
 namespace stats {
 namespace {
