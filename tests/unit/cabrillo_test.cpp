@@ -125,10 +125,10 @@ class CabrilloTest : public ModuleTest {
   }
 
   void WriteImage(const std::string& name, std::optional<FileVersion> version) {
-    pe_test::ImageSpec spec;
-    if (version) spec.resources.push_back({pe_test::kVersionType, *version});
-    else spec.resources.push_back({pe_test::kIconType, {9, 9, 9, 9}});
-    WriteFile(name, pe_test::BuildImage(spec).bytes);
+    pe_test::ImageLayout layout;
+    if (version) layout.resources.push_back({pe_test::kVersionType, *version});
+    else layout.resources.push_back({pe_test::kIconType, {9, 9, 9, 9}});
+    WriteFile(name, pe_test::BuildImage(layout).bytes);
   }
 
   void FillStation() {

@@ -21,7 +21,7 @@ struct Resource {
   stats::FileVersion version;  // the fixed file version of its version block
 };
 
-struct ImageSpec {
+struct ImageLayout {
   bool pe32Plus = false;
   bool resourceDirectory = true;  // data directory 2 filled in
   bool namedTypeFirst = false;    // a type named by a string before the numbered ones
@@ -72,7 +72,7 @@ inline std::string VersionBlock(const stats::FileVersion& v) {
   return b;
 }
 
-inline Image BuildImage(const ImageSpec& spec) {
+inline Image BuildImage(const ImageLayout& layout) {
   constexpr std::size_t kPeOffset = 0x80;
   constexpr uint32_t kCodeRva = 0x1000, kCodeRaw = 0x200, kCodeSize = 0x200;
   constexpr uint32_t kResourceRva = 0x3000, kResourceRaw = 0x400;
@@ -80,16 +80,16 @@ inline Image BuildImage(const ImageSpec& spec) {
   Image image;
   // The resource tree: root, then per type a name directory, a language
   // directory and a data entry, then the type name string, then the data.
-  const std::size_t types = spec.resources.size() + (spec.namedTypeFirst ? 1 : 0);
+  const std::size_t types = layout.resources.size() + (layout.namedTypeFirst ? 1 : 0);
   const std::size_t rootSize = 16 + 8 * types;
   const std::size_t perType = 24 + 24 + 16;
   const std::size_t nameString = rootSize + perType * types;
   const char16_t typeName[] = u"CUSTOM";
   std::size_t dataAt = Align(nameString + 2 + 2 * 6, 4);
   std::string tree(dataAt, '\0');
-  const std::size_t named = spec.namedTypeFirst ? 1 : 0;
+  const std::size_t named = layout.namedTypeFirst ? 1 : 0;
   Put16(tree, 12, static_cast<uint32_t>(named));
-  Put16(tree, 14, static_cast<uint32_t>(spec.resources.size()));
+  Put16(tree, 14, static_cast<uint32_t>(layout.resources.size()));
   Put16(tree, nameString, 6);
   for (std::size_t i = 0; i < 6; ++i) Put16(tree, nameString + 2 + 2 * i, typeName[i]);
 
@@ -98,13 +98,13 @@ inline Image BuildImage(const ImageSpec& spec) {
   for (std::size_t t = 0; t < types; ++t) {
     const bool isNamed = t < named;
     const stats::FileVersion version =
-        isNamed ? stats::FileVersion{7, 7, 7, 7} : spec.resources[t - named].version;
+        isNamed ? stats::FileVersion{7, 7, 7, 7} : layout.resources[t - named].version;
     const std::size_t entry = 16 + 8 * t;
     const std::size_t nameDir = rootSize + perType * t;
     const std::size_t langDir = nameDir + 24;
     const std::size_t dataEntry = langDir + 24;
     Put32(tree, entry, isNamed ? 0x80000000u | static_cast<uint32_t>(nameString)
-                               : spec.resources[t - named].type);
+                               : layout.resources[t - named].type);
     Put32(tree, entry + 4, 0x80000000u | static_cast<uint32_t>(nameDir));
     Put16(tree, nameDir + 14, 1);
     Put32(tree, nameDir + 16, 1);
@@ -118,7 +118,7 @@ inline Image BuildImage(const ImageSpec& spec) {
     blobAt.push_back(dataAt);
     Put32(tree, dataEntry, kResourceRva + static_cast<uint32_t>(dataAt));
     Put32(tree, dataEntry + 4, static_cast<uint32_t>(blobs.back().size()));
-    if (!isNamed && spec.resources[t - named].type == kVersionType && image.versionBlock == 0) {
+    if (!isNamed && layout.resources[t - named].type == kVersionType && image.versionBlock == 0) {
       image.versionDataEntry = kResourceRaw + dataEntry;
       image.versionBlock = kResourceRaw + dataAt;
       image.versionBlockEnd = image.versionBlock + blobs.back().size();
@@ -136,16 +136,16 @@ inline Image BuildImage(const ImageSpec& spec) {
   Put32(b, 0x3C, kPeOffset);
   std::memcpy(&b[kPeOffset], "PE\0\0", 4);
   const std::size_t fileHeader = kPeOffset + 4;
-  const std::size_t optionalSize = spec.pe32Plus ? 240 : 224;
-  Put16(b, fileHeader, spec.pe32Plus ? 0x8664 : 0x14C);
+  const std::size_t optionalSize = layout.pe32Plus ? 240 : 224;
+  Put16(b, fileHeader, layout.pe32Plus ? 0x8664 : 0x14C);
   Put16(b, fileHeader + 2, 2);
   Put16(b, fileHeader + 16, static_cast<uint32_t>(optionalSize));
   Put16(b, fileHeader + 18, 0x0102);
   const std::size_t optional = fileHeader + 20;
-  Put16(b, optional, spec.pe32Plus ? 0x20B : 0x10B);
-  const std::size_t directories = optional + (spec.pe32Plus ? 112 : 96);
+  Put16(b, optional, layout.pe32Plus ? 0x20B : 0x10B);
+  const std::size_t directories = optional + (layout.pe32Plus ? 112 : 96);
   Put32(b, directories - 4, 16);
-  if (spec.resourceDirectory) {
+  if (layout.resourceDirectory) {
     Put32(b, directories + 16, kResourceRva);
     Put32(b, directories + 20, static_cast<uint32_t>(tree.size()));
   }

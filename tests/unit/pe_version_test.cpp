@@ -17,7 +17,7 @@ namespace {
 
 using pe_test::BuildImage;
 using pe_test::Image;
-using pe_test::ImageSpec;
+using pe_test::ImageLayout;
 using pe_test::kIconType;
 using pe_test::kManifestType;
 using pe_test::kVersionType;
@@ -34,7 +34,7 @@ std::string Text(const std::optional<FileVersion>& v) {
 
 struct FoundCase {
   const char* name;
-  ImageSpec spec;
+  ImageLayout layout;
   FileVersion expected;
 };
 
@@ -58,7 +58,7 @@ TEST(PeVersionTest, FindsTheFixedFileVersionOfTheVersionResource) {
        {2, 5, 0, 3}},
   };
   for (const FoundCase& c : cases) {
-    const std::optional<FileVersion> got = ReadPeFileVersion(BuildImage(c.spec).bytes);
+    const std::optional<FileVersion> got = ReadPeFileVersion(BuildImage(c.layout).bytes);
     ASSERT_TRUE(got.has_value()) << c.name;
     EXPECT_EQ(got->major, c.expected.major) << c.name;
     EXPECT_EQ(got->minor, c.expected.minor) << c.name;
@@ -69,7 +69,7 @@ TEST(PeVersionTest, FindsTheFixedFileVersionOfTheVersionResource) {
 
 struct NothingCase {
   const char* name;
-  ImageSpec spec;
+  ImageLayout layout;
 };
 
 TEST(PeVersionTest, ImagesWithoutAVersionResourceGiveNothing) {
@@ -82,7 +82,7 @@ TEST(PeVersionTest, ImagesWithoutAVersionResourceGiveNothing) {
       {"only a named type", {false, true, true, {}}},
   };
   for (const NothingCase& c : cases) {
-    EXPECT_EQ(Text(ReadPeFileVersion(BuildImage(c.spec).bytes)), "nothing") << c.name;
+    EXPECT_EQ(Text(ReadPeFileVersion(BuildImage(c.layout).bytes)), "nothing") << c.name;
   }
 }
 

@@ -61,14 +61,14 @@ std::string Quoted(std::string_view body) {
   return shown + (body.size() > kMaxShown ? "...>" : ">");
 }
 
-struct TagSpec {
+struct TagHeader {
   std::string name;
   bool hasLength = false;
   std::size_t length = 0;
 };
 
 // Parses the inside of <...>: NAME, NAME:LEN or NAME:LEN:TYPE.
-bool ParseTag(std::string_view body, TagSpec& tag) {
+bool ParseTag(std::string_view body, TagHeader& tag) {
   const std::size_t colon = body.find(':');
   tag.name = ToUpper(body.substr(0, colon));
   if (tag.name.empty()) return false;
@@ -119,7 +119,7 @@ class Reader {
       m_pos = nextLt == std::string_view::npos ? m_text.size() : nextLt;
       return;
     }
-    TagSpec tag;
+    TagHeader tag;
     if (!ParseTag(m_text.substr(lt + 1, gt - lt - 1), tag)) {
       Fault(lt, "malformed tag " + Quoted(m_text.substr(lt + 1, gt - lt - 1)));
       m_pos = gt + 1;
