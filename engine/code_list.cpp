@@ -3,17 +3,17 @@
 namespace stats {
 
 void CodeList::Append(std::string code) {
-  m_index.insert(code);
-  m_codes.push_back(std::move(code));
+  m_setIndex.insert(code);
+  m_arrCodes.push_back(std::move(code));
 }
 
 void CodeList::Clear() {
-  m_codes.clear();
-  m_index.clear();
+  m_arrCodes.clear();
+  m_setIndex.clear();
 }
 
 bool CodeList::Contains(std::string_view code) const {
-  return m_index.find(code) != m_index.end();
+  return m_setIndex.find(code) != m_setIndex.end();
 }
 
 }  // namespace stats

@@ -15,9 +15,9 @@ class CodeList {
   void Append(std::string code);
   void Clear();
   bool Contains(std::string_view code) const;
-  std::size_t size() const { return m_codes.size(); }
-  const std::string& operator[](std::size_t i) const { return m_codes[i]; }
-  const std::vector<std::string>& codes() const { return m_codes; }
+  std::size_t size() const { return m_arrCodes.size(); }
+  const std::string& operator[](std::size_t i) const { return m_arrCodes[i]; }
+  const std::vector<std::string>& codes() const { return m_arrCodes; }
 
  private:
   struct Hash {
@@ -26,8 +26,8 @@ class CodeList {
       return std::hash<std::string_view>{}(text);
     }
   };
-  std::vector<std::string> m_codes;
-  std::unordered_set<std::string, Hash, std::equal_to<>> m_index;
+  std::vector<std::string> m_arrCodes;
+  std::unordered_set<std::string, Hash, std::equal_to<>> m_setIndex;
 };
 
 }  // namespace stats

@@ -30,13 +30,13 @@ bool IsRefusedBand(std::string_view band) {
 // opened or written changes nothing about the QSO.
 class JournalWriter {
  public:
-  explicit JournalWriter(Platform& platform) : m_file(platform.OpenForAppend(kJournalPath)) {}
+  explicit JournalWriter(Platform& platform) : m_pFile(platform.OpenForAppend(kJournalPath)) {}
   void Write(const QsoArguments& qso, Refusal reason, std::string_view candidate = {}) {
-    if (m_file) m_file->Write(FormatJournalLine(qso, reason, candidate));
+    if (m_pFile) m_pFile->Write(FormatJournalLine(qso, reason, candidate));
   }
 
  private:
-  std::unique_ptr<AppendFile> m_file;
+  std::unique_ptr<AppendFile> m_pFile;
 };
 
 CInfo RecordOf(const QsoArguments& qso) {

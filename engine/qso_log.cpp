@@ -23,53 +23,53 @@ void QsoLog::CountHour(const CInfo& record, uint32_t band, int delta) const {
   if (hour < 0) return;
   const HourKey key{m_callIds.Intern(record.m_strCall), band, m_modeIds.Intern(record.m_strMode),
                     hour};
-  auto it = m_recordsPerHour.find(key);
-  if (it == m_recordsPerHour.end()) {
-    m_recordsPerHour.emplace(key, delta);
+  auto it = m_mapRecordsPerHour.find(key);
+  if (it == m_mapRecordsPerHour.end()) {
+    m_mapRecordsPerHour.emplace(key, delta);
   } else if ((it->second += delta) == 0) {
-    m_recordsPerHour.erase(it);
+    m_mapRecordsPerHour.erase(it);
   }
 }
 
 void QsoLog::CatchUpKeys() const {
-  m_keys.reserve(m_records.size());
-  for (std::size_t i = m_keys.size(); i < m_records.size(); ++i) {
-    m_keys.push_back(KeysOf(m_records[i]));
+  m_arrKeys.reserve(m_arrRecords.size());
+  for (std::size_t i = m_arrKeys.size(); i < m_arrRecords.size(); ++i) {
+    m_arrKeys.push_back(KeysOf(m_arrRecords[i]));
   }
 }
 
 void QsoLog::CatchUpHours() const {
   CatchUpKeys();
-  for (; m_hoursCounted < m_records.size(); ++m_hoursCounted) {
-    CountHour(m_records[m_hoursCounted], m_keys[m_hoursCounted].band, +1);
+  for (; m_nHoursCounted < m_arrRecords.size(); ++m_nHoursCounted) {
+    CountHour(m_arrRecords[m_nHoursCounted], m_arrKeys[m_nHoursCounted].band, +1);
   }
 }
 
-void QsoLog::Append(CInfo record) { m_records.push_back(std::move(record)); }
+void QsoLog::Append(CInfo record) { m_arrRecords.push_back(std::move(record)); }
 
 void QsoLog::RemoveAt(std::size_t index) {
-  if (index < m_hoursCounted) {
-    CountHour(m_records[index], m_keys[index].band, -1);
-    --m_hoursCounted;
+  if (index < m_nHoursCounted) {
+    CountHour(m_arrRecords[index], m_arrKeys[index].band, -1);
+    --m_nHoursCounted;
   }
-  if (index < m_keys.size()) m_keys.erase(m_keys.begin() + static_cast<std::ptrdiff_t>(index));
-  m_records.erase(m_records.begin() + static_cast<std::ptrdiff_t>(index));
+  if (index < m_arrKeys.size()) m_arrKeys.erase(m_arrKeys.begin() + static_cast<std::ptrdiff_t>(index));
+  m_arrRecords.erase(m_arrRecords.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
 QsoLog::Index QsoLog::index() const {
   CatchUpKeys();
-  return {m_keys, m_bandIds, m_districtIds};
+  return {m_arrKeys, m_bandIds, m_districtIds};
 }
 
 void QsoLog::Clear() {
-  m_records.clear();
-  m_keys.clear();
-  m_hoursCounted = 0;
+  m_arrRecords.clear();
+  m_arrKeys.clear();
+  m_nHoursCounted = 0;
   m_bandIds.Clear();
   m_districtIds.Clear();
   m_callIds.Clear();
   m_modeIds.Clear();
-  m_recordsPerHour.clear();
+  m_mapRecordsPerHour.clear();
 }
 
 bool QsoLog::IsWorkedInHour(std::string_view call, std::string_view band, std::string_view mode,
@@ -81,7 +81,7 @@ bool QsoLog::IsWorkedInHour(std::string_view call, std::string_view band, std::s
       key.mode == TextIds::kUnknown) {
     return false;
   }
-  return m_recordsPerHour.count(key) != 0;
+  return m_mapRecordsPerHour.count(key) != 0;
 }
 
 }  // namespace stats

@@ -50,11 +50,11 @@ class QsoLog {
   void RemoveAt(std::size_t index);
   void Clear();
 
-  std::size_t size() const { return m_records.size(); }
-  bool empty() const { return m_records.empty(); }
-  const CInfo& operator[](std::size_t i) const { return m_records[i]; }
-  std::vector<CInfo>::const_iterator begin() const { return m_records.begin(); }
-  std::vector<CInfo>::const_iterator end() const { return m_records.end(); }
+  std::size_t size() const { return m_arrRecords.size(); }
+  bool empty() const { return m_arrRecords.empty(); }
+  const CInfo& operator[](std::size_t i) const { return m_arrRecords[i]; }
+  std::vector<CInfo>::const_iterator begin() const { return m_arrRecords.begin(); }
+  std::vector<CInfo>::const_iterator end() const { return m_arrRecords.end(); }
 
   struct Index {
     const std::vector<QsoKeys>& keys;  // of every record, in log order
@@ -86,15 +86,15 @@ class QsoLog {
   void CatchUpKeys() const;
   void CatchUpHours() const;
 
-  std::vector<CInfo> m_records;
-  // The keys cover m_keys.size() records from the first, the hour counts
-  // m_hoursCounted records (never more than the keys).
-  mutable std::vector<QsoKeys> m_keys;
-  mutable std::size_t m_hoursCounted = 0;
+  std::vector<CInfo> m_arrRecords;
+  // The keys cover m_arrKeys.size() records from the first, the hour counts
+  // m_nHoursCounted records (never more than the keys).
+  mutable std::vector<QsoKeys> m_arrKeys;
+  mutable std::size_t m_nHoursCounted = 0;
   mutable TextIds m_bandIds, m_districtIds, m_callIds, m_modeIds;
   // Number of records per call, band, mode and logged hour; records without
   // an hour (null or invalid date-time) are not counted.
-  mutable std::unordered_map<HourKey, int, HourKeyHash> m_recordsPerHour;
+  mutable std::unordered_map<HourKey, int, HourKeyHash> m_mapRecordsPerHour;
 };
 
 }  // namespace stats

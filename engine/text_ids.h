@@ -20,8 +20,8 @@ class TextIds {
   uint32_t Intern(std::string_view text);
   // The text's id, or kUnknown when it was never interned.
   uint32_t Find(std::string_view text) const;
-  const std::string& Text(uint32_t id) const { return m_texts[id]; }
-  std::size_t size() const { return m_texts.size(); }
+  const std::string& Text(uint32_t id) const { return m_arrTexts[id]; }
+  std::size_t size() const { return m_arrTexts.size(); }
   void Clear();
 
  private:
@@ -31,10 +31,10 @@ class TextIds {
       return std::hash<std::string_view>{}(text);
     }
   };
-  std::unordered_map<std::string, uint32_t, Hash, std::equal_to<>> m_ids;
-  std::vector<std::string> m_texts;
+  std::unordered_map<std::string, uint32_t, Hash, std::equal_to<>> m_mapIds;
+  std::vector<std::string> m_arrTexts;
   // The last text interned: bands and modes repeat from QSO to QSO.
-  uint32_t m_lastId = 0;
+  uint32_t m_nLastId = 0;
 };
 
 }  // namespace stats

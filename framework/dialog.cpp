@@ -7,7 +7,7 @@ namespace stats {
 HINSTANCE ModuleInstance() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 
 CDialog::CDialog(UINT templateId, HWND parent, std::span<const ComboListInit> lists)
-    : m_nTemplate(templateId), m_hParent(parent), m_lists(lists) {}
+    : m_nTemplate(templateId), m_hParent(parent), m_arrComboLists(lists) {}
 
 CDialog::~CDialog() {
   // A modeless window must not outlive the object its procedure points to.
@@ -63,7 +63,7 @@ void CDialog::Close(INT_PTR result) {
 }
 
 void CDialog::FillInitialLists() {
-  for (const ComboListInit& list : m_lists) {
+  for (const ComboListInit& list : m_arrComboLists) {
     HWND combo = GetDlgItem(m_hWnd, list.id);
     for (const char* entry : list.entries) {
       SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));

@@ -61,7 +61,7 @@ class CDialog {
 
   UINT m_nTemplate;
   HWND m_hParent;
-  std::span<const ComboListInit> m_lists;
+  std::span<const ComboListInit> m_arrComboLists;
   HWND m_hWnd = nullptr;
   bool m_bModal = false;
 };

@@ -19,17 +19,17 @@ using UniquePen = UniqueGdiObject<HPEN>;
 // A memory drawing context from CreateCompatibleDC.
 class UniqueMemoryDc {
  public:
-  explicit UniqueMemoryDc(HDC compatibleWith) : m_dc(CreateCompatibleDC(compatibleWith)) {}
+  explicit UniqueMemoryDc(HDC compatibleWith) : m_hDC(CreateCompatibleDC(compatibleWith)) {}
   UniqueMemoryDc(const UniqueMemoryDc&) = delete;
   UniqueMemoryDc& operator=(const UniqueMemoryDc&) = delete;
   ~UniqueMemoryDc() {
-    if (m_dc != nullptr) DeleteDC(m_dc);
+    if (m_hDC != nullptr) DeleteDC(m_hDC);
   }
-  HDC get() const { return m_dc; }
-  explicit operator bool() const { return m_dc != nullptr; }
+  HDC get() const { return m_hDC; }
+  explicit operator bool() const { return m_hDC != nullptr; }
 
  private:
-  HDC m_dc;
+  HDC m_hDC;
 };
 
 // A window's drawing context from GetDC (client area) or GetWindowDC (whole
@@ -38,33 +38,33 @@ class WindowDc {
  public:
   enum class Area { Client, Window };
   WindowDc(HWND window, Area area)
-      : m_window(window), m_dc(area == Area::Client ? GetDC(window) : GetWindowDC(window)) {}
+      : m_hWndOwner(window), m_hDC(area == Area::Client ? GetDC(window) : GetWindowDC(window)) {}
   WindowDc(const WindowDc&) = delete;
   WindowDc& operator=(const WindowDc&) = delete;
   ~WindowDc() {
-    if (m_dc != nullptr) ReleaseDC(m_window, m_dc);
+    if (m_hDC != nullptr) ReleaseDC(m_hWndOwner, m_hDC);
   }
-  HDC get() const { return m_dc; }
-  explicit operator bool() const { return m_dc != nullptr; }
+  HDC get() const { return m_hDC; }
+  explicit operator bool() const { return m_hDC != nullptr; }
 
  private:
-  HWND m_window;
-  HDC m_dc;
+  HWND m_hWndOwner;
+  HDC m_hDC;
 };
 
 // Puts back the object that SelectObject replaced.
 class SelectGuard {
  public:
-  SelectGuard(HDC dc, HGDIOBJ object) : m_dc(dc), m_previous(SelectObject(dc, object)) {}
+  SelectGuard(HDC dc, HGDIOBJ object) : m_hDC(dc), m_hPrevious(SelectObject(dc, object)) {}
   SelectGuard(const SelectGuard&) = delete;
   SelectGuard& operator=(const SelectGuard&) = delete;
   ~SelectGuard() {
-    if (m_previous != nullptr && m_previous != HGDI_ERROR) SelectObject(m_dc, m_previous);
+    if (m_hPrevious != nullptr && m_hPrevious != HGDI_ERROR) SelectObject(m_hDC, m_hPrevious);
   }
 
  private:
-  HDC m_dc;
-  HGDIOBJ m_previous;
+  HDC m_hDC;
+  HGDIOBJ m_hPrevious;
 };
 
 }  // namespace stats

@@ -21,9 +21,9 @@ constexpr char kVersionKey[] = "VS_VERSION_INFO";
 // Little-endian reads that fail instead of reading past the end.
 class Bytes {
  public:
-  explicit Bytes(const std::string& bytes) : m_bytes(bytes) {}
+  explicit Bytes(const std::string& bytes) : m_strBytes(bytes) {}
 
-  uint64_t size() const { return m_bytes.size(); }
+  uint64_t size() const { return m_strBytes.size(); }
   bool Has(uint64_t offset, uint64_t count) const {
     return offset <= size() && count <= size() - offset;
   }
@@ -40,8 +40,8 @@ class Bytes {
   }
 
  private:
-  uint32_t Byte(uint64_t offset) const { return static_cast<unsigned char>(m_bytes[offset]); }
-  const std::string& m_bytes;
+  uint32_t Byte(uint64_t offset) const { return static_cast<unsigned char>(m_strBytes[offset]); }
+  const std::string& m_strBytes;
 };
 
 struct Section {

@@ -4,14 +4,14 @@
 
 namespace stats {
 namespace {
-Platform* g_platform = nullptr;
+Platform* g_pPlatform = nullptr;
 }
 
 // Each build links exactly one implementation that supplies this.
 Platform& DefaultPlatform();
 
-Platform& CurrentPlatform() { return g_platform != nullptr ? *g_platform : DefaultPlatform(); }
+Platform& CurrentPlatform() { return g_pPlatform != nullptr ? *g_pPlatform : DefaultPlatform(); }
 
-void SetCurrentPlatform(Platform* platform) { g_platform = platform; }
+void SetCurrentPlatform(Platform* platform) { g_pPlatform = platform; }
 
 }  // namespace stats

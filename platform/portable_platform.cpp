@@ -16,15 +16,15 @@ namespace {
 
 class StdioAppendFile : public AppendFile {
  public:
-  explicit StdioAppendFile(std::FILE* file) : m_file(file) {}
-  ~StdioAppendFile() override { std::fclose(m_file); }
+  explicit StdioAppendFile(std::FILE* file) : m_pFile(file) {}
+  ~StdioAppendFile() override { std::fclose(m_pFile); }
   bool Write(const std::string& bytes) override {
-    return std::fwrite(bytes.data(), 1, bytes.size(), m_file) == bytes.size() &&
-           std::fflush(m_file) == 0;
+    return std::fwrite(bytes.data(), 1, bytes.size(), m_pFile) == bytes.size() &&
+           std::fflush(m_pFile) == 0;
   }
 
  private:
-  std::FILE* m_file;
+  std::FILE* m_pFile;
 };
 
 }  // namespace

@@ -11,8 +11,8 @@ template <typename Handle, Handle Invalid, typename Closer, Closer Close>
 class UniqueHandle {
  public:
   UniqueHandle() = default;
-  explicit UniqueHandle(Handle handle) : m_handle(handle) {}
-  UniqueHandle(UniqueHandle&& other) noexcept : m_handle(other.release()) {}
+  explicit UniqueHandle(Handle handle) : m_h(handle) {}
+  UniqueHandle(UniqueHandle&& other) noexcept : m_h(other.release()) {}
   UniqueHandle& operator=(UniqueHandle&& other) noexcept {
     reset(other.release());
     return *this;
@@ -21,16 +21,16 @@ class UniqueHandle {
   UniqueHandle& operator=(const UniqueHandle&) = delete;
   ~UniqueHandle() { reset(); }
 
-  Handle get() const { return m_handle; }
-  explicit operator bool() const { return m_handle != Invalid; }
-  Handle release() { return std::exchange(m_handle, Invalid); }
+  Handle get() const { return m_h; }
+  explicit operator bool() const { return m_h != Invalid; }
+  Handle release() { return std::exchange(m_h, Invalid); }
   void reset(Handle handle = Invalid) {
-    if (m_handle != Invalid) Close(m_handle);
-    m_handle = handle;
+    if (m_h != Invalid) Close(m_h);
+    m_h = handle;
   }
 
  private:
-  Handle m_handle = Invalid;
+  Handle m_h = Invalid;
 };
 
 // CreateFile and FindFirstFile report failure as INVALID_HANDLE_VALUE; the

@@ -27,16 +27,16 @@ std::string LastErrorText() {
 
 class Win32AppendFile : public AppendFile {
  public:
-  explicit Win32AppendFile(UniqueFile file) : m_file(std::move(file)) {}
+  explicit Win32AppendFile(UniqueFile file) : m_hFile(std::move(file)) {}
   bool Write(const std::string& bytes) override {
     DWORD written = 0;
-    return WriteFile(m_file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+    return WriteFile(m_hFile.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
                      nullptr) &&
            written == bytes.size();
   }
 
  private:
-  UniqueFile m_file;
+  UniqueFile m_hFile;
 };
 
 class Win32Platform : public Platform {
