@@ -26,18 +26,18 @@ int BandSlot(std::string_view band);
 using TextList = std::vector<std::string>;
 using PerBand = std::array<TextList, kBandCount>;
 
-extern QsoLog g_arrLog;             // accepted QSOs in order of intake
-extern TextList g_arrBands;         // band texts seen, each once
-extern PerBand g_arrBandRows;       // per band: band, then the display's columns
-extern PerBand g_arrRdaByBand;      // per band: distinct RDA districts worked
-extern PerBand g_arrMoscowByBand;   // per band: distinct Moscow districts worked
-extern CodeList g_arrRdaCodes;      // valid RDA codes, in the order of the file
-extern int g_bRussian;              // 1 selects the Russian wording
-extern int g_bOutput;               // output mode of the last reset
-extern int g_nStart;                // "Start" as read by the last reset
+extern QsoLog g_arrLog;            // accepted QSOs in order of intake
+extern TextList g_arrBands;        // band texts seen, each once
+extern PerBand g_arrBandRows;      // per band: band, then the display's columns
+extern PerBand g_arrRdaByBand;     // per band: distinct RDA districts worked
+extern PerBand g_arrMoscowByBand;  // per band: distinct Moscow districts worked
+extern CodeList g_arrRdaCodes;     // valid RDA codes, in the order of the file
+extern int g_bRussian;             // 1 selects the Russian wording
+extern int g_bOutput;              // output mode of the last reset
+extern int g_nStart;               // "Start" as read by the last reset
 extern std::string g_strOwnCall;
-extern std::string g_strEndDate;    // contest end, "%d.%m.%Y"
-extern std::string g_strEndYear;    // contest end, "%Y"
+extern std::string g_strEndDate;  // contest end, "%d.%m.%Y"
+extern std::string g_strEndYear;  // contest end, "%Y"
 extern const std::string g_strIniSection;
 extern const std::string g_strIniFile;
 

@@ -15,8 +15,7 @@ const char* RefusalText(Refusal reason) {
   return "";
 }
 
-std::string FormatJournalLine(const QsoArguments& qso, Refusal reason,
-                              std::string_view candidate) {
+std::string FormatJournalLine(const QsoArguments& qso, Refusal reason, std::string_view candidate) {
   const std::string when = qso.time.Format("%Y-%m-%d %H%M");
   const std::string kHz = std::to_string(qso.freqHz / 1000);
   const bool district = reason == Refusal::MoscowDistrict || reason == Refusal::RdaDistrict;

@@ -6,6 +6,7 @@ namespace stats {
 
 // Not alphabetical in places (HN before HM, JR before IN, SV before SU,
 // VO before VK, BK last): the district window lays them out in this order.
+// clang-format off
 const char* const g_pszMoscowCodes[] = {
     "AF", "AK", "AL", "AP", "AR", "BB", "BG", "BI", "BM", "BR", "BS", "BT", "BU", "BV",
     "BY", "BZ", "CC", "CM", "CS", "CY", "DA", "DM", "DN", "DR", "DS", "DV", "DZ", "FD",
@@ -18,6 +19,7 @@ const char* const g_pszMoscowCodes[] = {
     "TG", "TL", "TM", "TN", "TP", "TR", "TS", "TV", "TY", "TZ", "VE", "VN", "VO", "VK",
     "VR", "VS", "VV", "VZ", "YK", "YP", "YR", "YS", "ZB", "ZM", "ZZ", "BK", nullptr,
 };
+// clang-format on
 
 namespace {
 

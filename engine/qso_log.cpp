@@ -52,7 +52,8 @@ void QsoLog::RemoveAt(std::size_t index) {
     CountHour(m_arrRecords[index], m_arrKeys[index].band, -1);
     --m_nHoursCounted;
   }
-  if (index < m_arrKeys.size()) m_arrKeys.erase(m_arrKeys.begin() + static_cast<std::ptrdiff_t>(index));
+  if (index < m_arrKeys.size())
+    m_arrKeys.erase(m_arrKeys.begin() + static_cast<std::ptrdiff_t>(index));
   m_arrRecords.erase(m_arrRecords.begin() + static_cast<std::ptrdiff_t>(index));
 }
 

@@ -20,28 +20,28 @@ namespace stats {
 
 // One accepted QSO.
 struct CInfo {
-  std::string m_strCall;     // worked station, as passed
-  std::string m_strRda;      // accepted RDA district, or empty
-  std::string m_strExtra;    // the host's extra text, never interpreted
+  std::string m_strCall;   // worked station, as passed
+  std::string m_strRda;    // accepted RDA district, or empty
+  std::string m_strExtra;  // the host's extra text, never interpreted
   std::string m_strBand;
   std::string m_strMode;
   std::string m_strRstRcvd;
   std::string m_strRstSent;
-  std::string m_strRcvd;     // exchange received; the RDA code once accepted
+  std::string m_strRcvd;  // exchange received; the RDA code once accepted
   std::string m_strSent;
-  std::string m_strMoscow;   // accepted Moscow district, or empty
+  std::string m_strMoscow;  // accepted Moscow district, or empty
   int32_t m_nFreqKHz = 0;
-  int32_t m_nSkip = 0;       // only records with 0 are counted
+  int32_t m_nSkip = 0;  // only records with 0 are counted
   ATL::COleDateTime m_dtTime;
 };
 
 // What the result counts of one record, by id.
 struct QsoKeys {
-  uint32_t band;     // in bandIds()
-  uint32_t moscow;   // in districtIds(); 0 when no Moscow district
-  uint32_t rda;      // in districtIds(); 0 when no RDA district
-  bool moscowCall;   // the worked call is a Moscow call
-  bool counted;      // a call is present and the record is not skipped
+  uint32_t band;    // in bandIds()
+  uint32_t moscow;  // in districtIds(); 0 when no Moscow district
+  uint32_t rda;     // in districtIds(); 0 when no RDA district
+  bool moscowCall;  // the worked call is a Moscow call
+  bool counted;     // a call is present and the record is not skipped
 };
 
 class QsoLog {

@@ -94,9 +94,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
 INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   INT_PTR result = FALSE;
   switch (message) {
-    case WM_INITDIALOG:
-      FillInitialLists();
-      return OnInitDialog();
+    case WM_INITDIALOG: FillInitialLists(); return OnInitDialog();
     case WM_COMMAND:
       if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDOK) {
         OnOK();

@@ -117,7 +117,10 @@ std::string COleDateTime::Format(const char* pattern) const {
       case 'M': end = PutNumber(piece, t.minute, 2); break;
       case 'S': end = PutNumber(piece, t.second, 2); break;
       case '%': *end++ = '%'; break;
-      default: *end++ = '%'; *end++ = percent[1]; break;
+      default:
+        *end++ = '%';
+        *end++ = percent[1];
+        break;
     }
     out.append(piece, end);
     p = percent + 2;

@@ -94,13 +94,15 @@ UtcTime PortablePlatform::NowUtc() {
   const auto day = floor<days>(now);
   const year_month_day ymd{day};
   const hh_mm_ss<seconds> time{floor<seconds>(now - day)};
-  return {int(ymd.year()), static_cast<int>(unsigned(ymd.month())),
-          static_cast<int>(unsigned(ymd.day())), static_cast<int>(time.hours().count()),
-          static_cast<int>(time.minutes().count()), static_cast<int>(time.seconds().count())};
+  return {int(ymd.year()),
+          static_cast<int>(unsigned(ymd.month())),
+          static_cast<int>(unsigned(ymd.day())),
+          static_cast<int>(time.hours().count()),
+          static_cast<int>(time.minutes().count()),
+          static_cast<int>(time.seconds().count())};
 }
 
-void PortablePlatform::ShowMessage(const std::string& text, const char* caption,
-                                   MessageIcon icon) {
+void PortablePlatform::ShowMessage(const std::string& text, const char* caption, MessageIcon icon) {
   messages.push_back({text, caption ? std::optional<std::string>(caption) : std::nullopt, icon});
 }
 

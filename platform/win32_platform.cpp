@@ -17,10 +17,11 @@ std::string LastErrorText() {
   const DWORD length = FormatMessageA(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
       nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string reason = length != 0 && text != nullptr ? std::string(text, length)
-                                                      : "error " + std::to_string(error);
+  std::string reason =
+      length != 0 && text != nullptr ? std::string(text, length) : "error " + std::to_string(error);
   if (text != nullptr) LocalFree(text);
-  while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' '))
+  while (!reason.empty() &&
+         (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' '))
     reason.pop_back();
   return reason;
 }
@@ -60,8 +61,9 @@ class Win32Platform : public Platform {
   }
 
   bool ReadFile(const std::string& path, std::string& bytes) override {
-    UniqueFile file(OrNull(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+    UniqueFile file(
+        OrNull(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
     if (!file) return false;
     bytes.clear();
     char chunk[65536];
@@ -73,13 +75,13 @@ class Win32Platform : public Platform {
     }
   }
 
-  bool WriteFile(const std::string& path, const std::string& bytes,
-                 std::string* reason) override {
+  bool WriteFile(const std::string& path, const std::string& bytes, std::string* reason) override {
     UniqueFile file(OrNull(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
+                                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
     DWORD written = 0;
-    bool ok = file && ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()),
-                                  &written, nullptr) &&
+    bool ok = file &&
+              ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                          nullptr) &&
               written == bytes.size();
     if (ok) ok = CloseHandle(file.release()) != FALSE;
     if (!ok && reason != nullptr) *reason = LastErrorText();
@@ -87,9 +89,9 @@ class Win32Platform : public Platform {
   }
 
   std::unique_ptr<AppendFile> OpenForAppend(const std::string& path) override {
-    UniqueFile file(OrNull(CreateFileA(path.c_str(), FILE_APPEND_DATA,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr)));
+    UniqueFile file(
+        OrNull(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
     if (!file) return nullptr;
     return std::make_unique<Win32AppendFile>(std::move(file));
   }

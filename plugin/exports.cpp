@@ -75,9 +75,9 @@ int AddData0(HostText ownCall, HostText call, HostDate time, HostDate, HostDate,
 int RemoveData0(HostText ownCall, HostText call, HostDate time, HostDate, HostDate, HostDate,
                 unsigned int, unsigned int freqHz, HostText mode, HostText rstSent,
                 HostText rstRcvd, HostText sent, HostText rcvd, HostText, HostText, HostText,
-                HostText, HostText, HostText, HostText, HostText, HostText,
-                HostText countryPrefix, int, int, int, double, double, HostText, HostText extra,
-                HostText, HostText band, HostText) {
+                HostText, HostText, HostText, HostText, HostText, HostText, HostText countryPrefix,
+                int, int, int, double, double, HostText, HostText extra, HostText, HostText band,
+                HostText) {
   return Shielded(0, [&] {
     return stats::RemoveQso(QsoOf(ownCall, call, time, freqHz, mode, rstSent, rstRcvd, sent, rcvd,
                                   countryPrefix, extra, band));
@@ -89,15 +89,13 @@ int CheckCall0(HostText call, unsigned int, unsigned int, HostText mode, HostTex
                int, int, double, double, HostText, HostText, HostText, HostText, HostText,
                HostText band, HostText, char*, char* warning) {
   return Shielded(1, [&] {
-    return stats::CheckCall(Text(call), Text(mode), Text(band), warning,
-                            stats::CurrentPlatform());
+    return stats::CheckCall(Text(call), Text(mode), Text(band), warning, stats::CurrentPlatform());
   });
 }
 
 int IsValidExchg0(HostText exchange, HostText, HostText countryPrefix, HostText, int, int, int) {
-  return Shielded(0, [&] {
-    return stats::IsValidExchange(Text(exchange), Text(countryPrefix)) ? 1 : 0;
-  });
+  return Shielded(
+      0, [&] { return stats::IsValidExchange(Text(exchange), Text(countryPrefix)) ? 1 : 0; });
 }
 
 // One exchange field, one contest; also exported as GetExchgCount0.

@@ -18,9 +18,9 @@ int AddData0(HostText ownCall, HostText call, HostDate time, HostDate, HostDate,
 int RemoveData0(HostText ownCall, HostText call, HostDate time, HostDate, HostDate, HostDate,
                 unsigned int, unsigned int freqHz, HostText mode, HostText rstSent,
                 HostText rstRcvd, HostText sent, HostText rcvd, HostText, HostText, HostText,
-                HostText, HostText, HostText, HostText, HostText, HostText,
-                HostText countryPrefix, int, int, int, double, double, HostText, HostText extra,
-                HostText, HostText band, HostText);
+                HostText, HostText, HostText, HostText, HostText, HostText, HostText countryPrefix,
+                int, int, int, double, double, HostText, HostText extra, HostText, HostText band,
+                HostText);
 int CheckCall0(HostText call, unsigned int, unsigned int, HostText mode, HostText, HostText,
                HostText, HostText, HostText, HostText, HostText, HostText, HostText, HostText, int,
                int, int, double, double, HostText, HostText, HostText, HostText, HostText,

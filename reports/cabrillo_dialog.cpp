@@ -11,7 +11,7 @@ namespace {
 // data resource, so the base fills them from here before OnInitDialog.
 constexpr std::array<const char*, 2> kOperatorCategories = {"SINGLE-OP", "CHECKLOG"};
 constexpr std::array<const char*, 7> kBandCategories = {"ALL", "160M", "80M", "40M",
-                                                        "20M", "15M", "10M"};
+                                                        "20M", "15M",  "10M"};
 constexpr std::array<const char*, 1> kTransmitterCategories = {"ONE"};
 
 constexpr std::array<ComboListInit, 3> kInitialLists = {{
@@ -72,8 +72,7 @@ void Cabrillo::DoDataExchange(DataExchange& dx) {
 
 bool Cabrillo::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR&) {
   switch (message) {
-    case WM_TIMER:
-      return OnTimer(wParam);
+    case WM_TIMER: return OnTimer(wParam);
   }
   return false;
 }

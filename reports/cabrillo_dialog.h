@@ -3,8 +3,8 @@
 // Cabrillo header, checked and changed by the operator.
 #include <string>
 
-#include "reports/station.h"
 #include "framework/dialog.h"
+#include "reports/station.h"
 
 namespace stats {
 

@@ -91,8 +91,9 @@ void RestoreReportsLoadState() {
 void ComputeResult(Platform& platform) {
   std::unique_lock<std::mutex> lock(g_stateLock);
   std::string text;
-  text += FormatText("  \tKESTREL-RTTY %s\r\n\t    Contestant: %s \r\n\tQSOs\tPoints\tMoscow\tRDA\r\n",
-          g_strEndDate.c_str(), g_strOwnCall.c_str());
+  text +=
+      FormatText("  \tKESTREL-RTTY %s\r\n\t    Contestant: %s \r\n\tQSOs\tPoints\tMoscow\tRDA\r\n",
+                 g_strEndDate.c_str(), g_strOwnCall.c_str());
   SortBands(g_arrBands);
   const bool ownMoscow = IsMoscowCall(g_strOwnCall) == 1;
   long long qsos = 0, points = 0, moscow = 0, rda = 0;
@@ -103,7 +104,7 @@ void ComputeResult(Platform& platform) {
     const long long rowPoints =
         ownMoscow ? row.otherCalls * 5 + row.moscowCalls : row.moscowCalls * 5 + row.otherCalls;
     text += FormatText("%s\t %lld\t %lld\t %lld\t %lld\r\n", g_arrBands[k].c_str(), row.qsos,
-            rowPoints, row.moscowDistricts, row.rdaDistricts);
+                       rowPoints, row.moscowDistricts, row.rdaDistricts);
     qsos += row.qsos;
     points += rowPoints;
     moscow += row.moscowDistricts;

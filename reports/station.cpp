@@ -15,8 +15,8 @@ namespace {
 
 // Names the file system keeps for devices, whatever extension follows.
 constexpr std::array<std::string_view, 28> kDeviceNames = {
-    "CON",  "PRN",  "AUX",  "NUL",  "CONIN$", "CONOUT$", "COM0", "COM1", "COM2", "COM3",
-    "COM4", "COM5", "COM6", "COM7", "COM8",   "COM9",    "LPT0", "LPT1", "LPT2", "LPT3",
+    "CON",  "PRN",  "AUX",  "NUL",  "CONIN$", "CONOUT$", "COM0",   "COM1",   "COM2", "COM3",
+    "COM4", "COM5", "COM6", "COM7", "COM8",   "COM9",    "LPT0",   "LPT1",   "LPT2", "LPT3",
     "LPT4", "LPT5", "LPT6", "LPT7", "LPT8",   "LPT9",    "CLOCK$", "CONFIG$"};
 
 bool IsBlank(char c) {
@@ -44,8 +44,8 @@ bool IsDeviceName(const std::string& base) {
 }
 
 bool IsForbiddenInFileName(unsigned char c) {
-  return c < 32 || c == 127 || std::string_view(":*?\"<>|").find(static_cast<char>(c)) !=
-                                   std::string_view::npos;
+  return c < 32 || c == 127 ||
+         std::string_view(":*?\"<>|").find(static_cast<char>(c)) != std::string_view::npos;
 }
 
 // One row of the settings a station field is read from and written to.

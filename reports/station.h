@@ -15,15 +15,15 @@ struct StationFields {
   std::string m_strCallsign;
   std::string m_strName;
   std::string m_strAddress;
-  std::string m_strClaimed;              // shown only; edits are dropped
+  std::string m_strClaimed;  // shown only; edits are dropped
   std::string m_strContest;
   std::string m_strEmail;
   std::string m_strClub;
   std::string m_strSoapbox;
-  std::string m_strOperators;            // saved only
+  std::string m_strOperators;  // saved only
   std::string m_strCategoryOperator;
   std::string m_strCategoryBand;
-  std::string m_strPower;                // no control; carried through
+  std::string m_strPower;  // no control; carried through
   std::string m_strLocation;
   std::string m_strCity;
   std::string m_strPostalCode;
@@ -51,7 +51,7 @@ class CCabrilloLog : public StationFields {
   };
   WriteOutcome WriteCabrillo(long long score, Platform& platform) const;
 
-  std::string m_strFileBase;                // the Cabrillo file's name without ".cbr"
+  std::string m_strFileBase;               // the Cabrillo file's name without ".cbr"
   std::vector<std::string> m_arrQsoLines;  // QSO lines waiting for the file
   // The soapbox is in its file form (every further line already tagged),
   // as a confirmed dialog leaves it; otherwise it holds bare line breaks.

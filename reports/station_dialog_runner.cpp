@@ -1,7 +1,7 @@
 #include "reports/station_dialog_runner.h"
 
-#include "reports/station.h"
 #include "reports/cabrillo_dialog.h"
+#include "reports/station.h"
 
 namespace stats {
 
