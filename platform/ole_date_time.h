@@ -40,7 +40,7 @@ namespace stats {
 
 // Calendar fields of a date-time after rounding to the nearest second.
 struct CalendarTime {
-  int year, month, day, hour, minute, second;
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
 };
 
 // Converts an OLE date to calendar fields; false when the date lies outside

@@ -305,7 +305,7 @@ TEST(CalendarTime, OleDatesCountDaysFromTheEndOf1899) {
   for (const OleCase& c : cases) {
     CalendarTime t;
     ASSERT_TRUE(ParseIsoDateTime(c.text, t)) << c.text;
-    EXPECT_DOUBLE_EQ(ToOleDate(t), c.ole) << c.text;
+    EXPECT_DOUBLE_EQ(stats::CalendarToOleDate(t), c.ole) << c.text;
   }
   CalendarTime t;
   for (const char* bad : {"2026-12-06T24:00", "2026-13-01", "2026-12-06T23", "06.12.2026"}) {

@@ -1,6 +1,7 @@
 #include "calendar_time.h"
 
 #include <cctype>
+#include <chrono>
 
 namespace orvosim {
 namespace {
@@ -15,34 +16,14 @@ bool ReadNumber(std::string_view text, std::size_t at, std::size_t width, int& v
   return true;
 }
 
-bool IsLeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
-
-int DaysInMonth(int y, int m) {
-  static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return m == 2 && IsLeapYear(y) ? 29 : kDays[m - 1];
-}
-
-// Days from 1970-01-01 to a civil date (proleptic Gregorian calendar).
-long long DaysFromCivil(int y, int m, int d) {
-  y -= m <= 2;
-  const long long era = (y >= 0 ? y : y - 399) / 400;
-  const long long yoe = y - era * 400;
-  const long long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  const long long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + doe - 719468;
-}
-
 }  // namespace
 
 bool IsValidCalendarTime(const CalendarTime& t) {
-  return t.year >= 100 && t.year <= 9999 && t.month >= 1 && t.month <= 12 && t.day >= 1 &&
-         t.day <= DaysInMonth(t.year, t.month) && t.hour >= 0 && t.hour <= 23 &&
+  using namespace std::chrono;
+  const year_month_day date{year{t.year}, month{static_cast<unsigned>(t.month)},
+                            day{static_cast<unsigned>(t.day)}};
+  return t.year >= 100 && t.year <= 9999 && date.ok() && t.hour >= 0 && t.hour <= 23 &&
          t.minute >= 0 && t.minute <= 59 && t.second >= 0 && t.second <= 59;
-}
-
-double ToOleDate(const CalendarTime& t) {
-  const long long days = DaysFromCivil(t.year, t.month, t.day) - DaysFromCivil(1899, 12, 30);
-  return static_cast<double>(days) + (t.hour * 3600.0 + t.minute * 60.0 + t.second) / 86400.0;
 }
 
 bool ParseAdifDate(std::string_view text, CalendarTime& t) {

@@ -4,15 +4,16 @@
 // being the time of day.
 #include <string_view>
 
+#include "platform/ole_date_time.h"
+
 namespace orvosim {
 
-struct CalendarTime {
-  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-};
+// The plug-in's own calendar type; stats::CalendarToOleDate gives the date
+// the host passes.
+using CalendarTime = stats::CalendarTime;
 
+// A real date of the years 100 to 9999 and a time of day.
 bool IsValidCalendarTime(const CalendarTime& t);
-
-double ToOleDate(const CalendarTime& t);
 
 // "YYYYMMDD" (ADIF QSO_DATE) into the date fields.
 bool ParseAdifDate(std::string_view text, CalendarTime& t);

@@ -46,7 +46,7 @@ DWORD WINAPI Watchdog(void* seconds) {
   ExitProcess(kExitTimeout);
 }
 
-HostDateTime HostDate(const CalendarTime& t) { return HostDateTime{ToOleDate(t), 0}; }
+HostDateTime HostDate(const CalendarTime& t) { return HostDateTime{stats::CalendarToOleDate(t), 0}; }
 
 bool ParseEnd(const std::string& text, HostDateTime& end) {
   end = HostDateTime{};  // null when not given
