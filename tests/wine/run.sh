@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the Windows build and runs its tests (the wine host tests, the
-# export-table check and whatever else the build registers) inside a wine
-# session of its own; exits with ctest's status.
+# export-table check, the station dialog tests) inside a wine session of its
+# own; exits with ctest's status.
 #
 #   tests/wine/run.sh [build-dir] [ctest arguments...]
+#   tests/wine/run.sh build/win32 -R '^dialog\.'    the dialog tests alone
 #
 # The build directory defaults to build/win32 and is configured when it has
 # no cache yet. WINE_SESSION_NAME names the wine prefix under build/
