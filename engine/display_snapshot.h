@@ -1,0 +1,56 @@
+#pragma once
+// What the display thread needs of the contest state, copied under the state
+// lock so that the display never reads the shared lists while the host's
+// thread changes them, and never holds the lock while it paints or calls the
+// host. Every function here takes g_stateLock itself, for as long as its own
+// reads take.
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "engine/contest_state.h"
+
+namespace stats {
+
+// The last QSO logged with one call on one band.
+struct LastQso {
+  std::string time;  // "%H:%M" of the QSO's date-time (the date type's text when not valid)
+  std::string rcvd;  // the exchange received
+};
+
+struct DisplaySnapshot {
+  // False before the first reset: the band rows have no columns yet.
+  bool rowsSeeded = false;
+  // Per band index: the last QSO with the call, in log order (exact,
+  // case-sensitive match of call and band); empty when none or no call.
+  std::array<std::optional<LastQso>, kBandCount> lastQso;
+  // The band's lists as the result computation last rebuilt them; empty for
+  // band -1.
+  TextList moscowDistricts;
+  std::size_t rdaCount = 0;
+  int russian = 0;
+  std::string endYear;
+};
+
+// One copy for one update step: the call's last QSO per band (found through
+// the log's index, not by scanning it) and the lists of `band` (-1: none).
+DisplaySnapshot TakeDisplaySnapshot(std::string_view call, int band);
+
+// Columns 1 to 3 of each band row, as the update step fills them.
+using BandColumns = std::array<std::string, 3>;
+using AllBandColumns = std::array<BandColumns, kBandCount>;
+
+// Writes columns 1 to 3 of every band row that has its four columns; rows
+// not yet seeded by a reset are left alone.
+void StoreBandColumns(const AllBandColumns& columns);
+
+// A copy of the band rows for painting.
+PerBand CopyBandRows();
+
+// Sorts the RDA districts of `band` in place (byte order), so that every
+// later reader sees them sorted, and returns a copy; empty for band -1.
+TextList SortAndCopyRdaDistricts(int band);
+
+}  // namespace stats

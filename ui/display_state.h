@@ -1,0 +1,16 @@
+#pragma once
+// What the display remembers between update steps. Written and read only on
+// the display thread; g_dLastMacroFreq also outlives one display, so that a
+// new display that finds the radio where the last macro left it sends none.
+#include <string>
+
+namespace stats {
+
+extern std::string g_strCurCall;   // the call last read from the host; empty when none
+extern int g_nCurBand;             // band index of the host's frequency, -1 when none
+extern double g_dLastMacroFreq;    // frequency (Hz) at which "<SP1>" was last sent
+
+// Back to the values at load (tests).
+void RestoreDisplayLoadState();
+
+}  // namespace stats

@@ -1,0 +1,44 @@
+#pragma once
+// The picture of the RDA window's information button, as data: the fills and
+// the texts with their places. Window-free, so that both views can be tested
+// natively; the paint function draws exactly this.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/contest_state.h"
+
+namespace stats {
+
+struct PixelRect {
+  int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+struct Fill {
+  PixelRect rect;
+  uint32_t rgb;  // 0x00RRGGBB
+};
+
+struct PlacedText {
+  int x, y;
+  std::string text;
+};
+
+struct ButtonPicture {
+  std::vector<Fill> fills;  // in drawing order
+  std::vector<PlacedText> texts;
+};
+
+inline constexpr uint32_t kLightYellow = 0xFFFAC6;  // RGB(255,250,198)
+inline constexpr uint32_t kPaleYellow = 0xFFFFC6;   // RGB(255,255,198)
+inline constexpr uint32_t kLightCyan = 0xC6FFFF;    // RGB(198,255,255)
+
+// District view: the band's districts (already sorted) in a flowing grid.
+ButtonPicture LayoutDistrictView(const TextList& sortedDistricts, int band, const PixelRect& item);
+
+// Call view: the call, the headings, the 80 m and 40 m rows and the stripe
+// of the current band.
+ButtonPicture LayoutCallView(const std::string& call, int band, const PerBand& bandRows,
+                             const PixelRect& item);
+
+}  // namespace stats
