@@ -45,6 +45,13 @@ void QsoLog::CatchUpHours() const {
   }
 }
 
+void QsoLog::CatchUpCalls() const {
+  for (; m_nCallsIndexed < m_arrRecords.size(); ++m_nCallsIndexed) {
+    const uint32_t call = m_callIds.Intern(m_arrRecords[m_nCallsIndexed].m_strCall);
+    m_mapPositionsPerCall[call].push_back(static_cast<uint32_t>(m_nCallsIndexed));
+  }
+}
+
 void QsoLog::Append(CInfo record) { m_arrRecords.push_back(std::move(record)); }
 
 void QsoLog::RemoveAt(std::size_t index) {
@@ -55,6 +62,8 @@ void QsoLog::RemoveAt(std::size_t index) {
   if (index < m_arrKeys.size())
     m_arrKeys.erase(m_arrKeys.begin() + static_cast<std::ptrdiff_t>(index));
   m_arrRecords.erase(m_arrRecords.begin() + static_cast<std::ptrdiff_t>(index));
+  m_mapPositionsPerCall.clear();
+  m_nCallsIndexed = 0;
 }
 
 QsoLog::Index QsoLog::index() const {
@@ -71,6 +80,8 @@ void QsoLog::Clear() {
   m_callIds.Clear();
   m_modeIds.Clear();
   m_mapRecordsPerHour.clear();
+  m_mapPositionsPerCall.clear();
+  m_nCallsIndexed = 0;
 }
 
 bool QsoLog::IsWorkedInHour(std::string_view call, std::string_view band, std::string_view mode,
@@ -83,6 +94,27 @@ bool QsoLog::IsWorkedInHour(std::string_view call, std::string_view band, std::s
     return false;
   }
   return m_mapRecordsPerHour.count(key) != 0;
+}
+
+std::vector<const CInfo*> QsoLog::LastOfCallPerBand(std::string_view call,
+                                                    std::span<const std::string_view> bands) const {
+  std::vector<const CInfo*> last(bands.size(), nullptr);
+  CatchUpCalls();
+  const auto positions = m_mapPositionsPerCall.find(m_callIds.Find(call));
+  if (positions == m_mapPositionsPerCall.end()) return last;
+  std::size_t open = bands.size();
+  // From the newest record back: the first match of a band is its last QSO.
+  for (auto it = positions->second.rbegin(); it != positions->second.rend() && open > 0; ++it) {
+    const CInfo& record = m_arrRecords[*it];
+    for (std::size_t slot = 0; slot < bands.size(); ++slot) {
+      if (last[slot] == nullptr && record.m_strBand == bands[slot]) {
+        last[slot] = &record;
+        --open;
+        break;
+      }
+    }
+  }
+  return last;
 }
 
 }  // namespace stats

@@ -8,6 +8,7 @@
 // Callers serialise access (the state lock), readers included.
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -68,6 +69,11 @@ class QsoLog {
   bool IsWorkedInHour(std::string_view call, std::string_view band, std::string_view mode,
                       int hour) const;
 
+  // For each of `bands`, the last record with exactly this call on exactly
+  // that band (null when none). Costs the call's own records, not the log's.
+  std::vector<const CInfo*> LastOfCallPerBand(std::string_view call,
+                                              std::span<const std::string_view> bands) const;
+
  private:
   struct HourKey {
     uint32_t call, band, mode;
@@ -85,6 +91,7 @@ class QsoLog {
   // result; the hours need the keys.
   void CatchUpKeys() const;
   void CatchUpHours() const;
+  void CatchUpCalls() const;
 
   std::vector<CInfo> m_arrRecords;
   // The keys cover m_arrKeys.size() records from the first, the hour counts
@@ -95,6 +102,12 @@ class QsoLog {
   // Number of records per call, band, mode and logged hour; records without
   // an hour (null or invalid date-time) are not counted.
   mutable std::unordered_map<HourKey, int, HourKeyHash> m_mapRecordsPerHour;
+  // Positions of every call's records, in log order, for the first
+  // m_nCallsIndexed records. Only the display asks for it; a removal drops
+  // it (positions after the removed record would all shift) and the next
+  // query builds it again.
+  mutable std::unordered_map<uint32_t, std::vector<uint32_t>> m_mapPositionsPerCall;
+  mutable std::size_t m_nCallsIndexed = 0;
 };
 
 }  // namespace stats
