@@ -38,7 +38,8 @@ const char* UsageText() {
   return "usage: OrvoSim.exe [--call CALL] [--prefix PFX] [--end YYYY-MM-DDTHH:MM]\n"
          "                   [--output] [--answer FILE] [--check CALL BAND MODE]...\n"
          "                   [--prefix CALL=PFX | --country CALL=PFX]...\n"
-         "                   [--timeout SECONDS] [--plugin PATH] [--ansi] LOG.adi\n";
+         "                   [--timeout SECONDS] [--plugin PATH] [--ansi]\n"
+         "                   [--session FILE] LOG.adi\n";
 }
 
 bool ParseOptions(const std::vector<std::string>& args, SimOptions& options, std::string& error) {
@@ -56,6 +57,8 @@ bool ParseOptions(const std::vector<std::string>& args, SimOptions& options, std
       if (!cursor.TakeValue(arg, options.end, error)) return false;
     } else if (arg == "--answer") {
       if (!cursor.TakeValue(arg, options.answerFile, error)) return false;
+    } else if (arg == "--session") {
+      if (!cursor.TakeValue(arg, options.sessionFile, error)) return false;
     } else if (arg == "--plugin") {
       if (!cursor.TakeValue(arg, options.pluginPath, error)) return false;
     } else if (arg == "--prefix" || arg == "--country") {

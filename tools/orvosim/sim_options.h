@@ -3,9 +3,10 @@
 //   OrvoSim.exe [--call CALL] [--prefix PFX] [--end YYYY-MM-DDTHH:MM]
 //               [--output] [--answer FILE] [--check CALL BAND MODE]...
 //               [--prefix CALL=PFX | --country CALL=PFX]... [--timeout SECONDS]
-//               [--plugin PATH] [--ansi] LOG.adi
+//               [--plugin PATH] [--ansi] [--session FILE] LOG.adi
 // "--prefix PFX" is the own station's prefix; with a "=" it fixes the
-// prefix of one worked call instead.
+// prefix of one worked call instead. "--session FILE" plays an operator
+// session (session_script.h) after the log, with the plug-in's windows.
 #include <string>
 #include <vector>
 
@@ -26,6 +27,7 @@ struct SimOptions {
   int timeoutSeconds = 120;
   std::string pluginPath = "Plugins\\Stats.dll";
   bool ansiOutput = false;  // print the plug-in's texts as its raw bytes
+  std::string sessionFile;  // empty: no operator session
   std::string logPath;
 };
 
