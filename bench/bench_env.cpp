@@ -87,9 +87,6 @@ void Environment::Create() {
   WriteBytes("Plugins/rda_rus.dat", rda);
   WriteBytes("Plugins/KESTREL-RTTY.ini", "[Settings]\r\nStart=1\r\n");
 
-  // The window counts as open: a reset then neither starts the display nor
-  // (outside output mode) runs the station dialog.
-  m_platform.displayOpen = true;
   stats::RestoreLoadState();
   stats::SetCurrentPlatform(&m_platform);
 }

@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "engine/contest_state.h"
+#include "engine/display_port.h"
 #include "platform/format_text.h"
 #include "platform/platform.h"
 
@@ -27,7 +28,8 @@ std::string CallWarning(std::string_view call) {
 int CheckCall(std::string_view call, std::string_view mode, std::string_view band, char* warning,
               Platform& platform) {
   const int hour = platform.NowUtc().hour;
-  if (platform.IsDisplayOpen()) platform.RequestDisplayRefresh();
+  DisplayPort& display = CurrentDisplay();
+  if (display.IsOpen()) display.RequestRefresh();
   bool blocked;
   {
     std::lock_guard<std::mutex> lock(g_stateLock);

@@ -7,8 +7,8 @@
 #include "engine/contest_state.h"
 #include "engine/journal.h"
 #include "engine/rda_file.h"
+#include "engine/display_port.h"
 #include "platform/platform.h"
-#include "reports/station.h"
 
 namespace stats {
 namespace {
@@ -46,11 +46,11 @@ int ReadStartSetting(Platform& platform) {
   return number;
 }
 
+}  // namespace
+
 void WriteStartSetting(Platform& platform, const char* value) {
   platform.WriteProfileString(g_strIniFile, g_strIniSection, kStartKey, value);
 }
-
-}  // namespace
 
 void LoadRdaCodes(Platform& platform) {
   g_arrRdaCodes.Clear();
@@ -59,8 +59,8 @@ void LoadRdaCodes(Platform& platform) {
   for (std::string& code : ParseRdaFile(bytes)) g_arrRdaCodes.Append(std::move(code));
 }
 
-int ResetContest(int outputMode, std::string_view ownCall, const ATL::COleDateTime& end,
-                 std::string_view ownCountryPrefix, Platform& platform) {
+void ResetContestState(int outputMode, std::string_view ownCall, const ATL::COleDateTime& end,
+                       std::string_view ownCountryPrefix, Platform& platform) {
   {
     std::lock_guard<std::mutex> lock(g_stateLock);
     g_strEndDate = end.Format("%d.%m.%Y");
@@ -74,21 +74,17 @@ int ResetContest(int outputMode, std::string_view ownCall, const ATL::COleDateTi
     LoadRdaCodes(platform);
   }
   platform.WriteFile(kJournalPath, kJournalHeader);
+}
 
-  // The dialog and the display run without the state lock: the display
-  // thread takes it to draw, and the host's thread waits for both.
-  if (g_bOutput != 0) {
-    g_cabrilloLog.SetupStation(std::string(ownCall), platform);
-    WriteStartSetting(platform, "1");
-  }
+// Runs without the state lock: the display thread takes it to draw.
+void ApplyStartSetting(Platform& platform, DisplayPort& display) {
   g_nStart = ReadStartSetting(platform);
   if (g_nStart != 0) {
     WriteStartSetting(platform, "0");
-  } else if (!platform.IsDisplayOpen()) {
-    platform.StartDisplay();
+  } else if (!display.IsOpen()) {
+    display.Start();
     WriteStartSetting(platform, "1");
   }
-  return 1;
 }
 
 }  // namespace stats

@@ -27,8 +27,6 @@ class AppendFile {
   virtual bool Write(const std::string& bytes) = 0;
 };
 
-struct StationFields;
-
 enum class MessageIcon { None, Information, Error };
 
 class Platform {
@@ -62,14 +60,6 @@ class Platform {
   // as "*.exe", in the order the listing yields them.
   virtual std::vector<std::string> ListDirectory(const std::string& pattern) = 0;
   virtual std::optional<FileVersion> ReadFileVersion(const std::string& path) = 0;
-
-  // The display thread and the station dialog, provided by the window code.
-  virtual void StartDisplay() = 0;
-  virtual bool IsDisplayOpen() = 0;
-  virtual void RequestDisplayRefresh() = 0;
-  // Runs the station dialog modally; true when it was closed with OK, and
-  // then `fields` holds what the operator confirmed.
-  virtual bool RunStationDialog(StationFields& fields) = 0;
 };
 
 // The platform the module runs on; set once at load (or by a test fixture).

@@ -123,16 +123,6 @@ std::optional<FileVersion> PortablePlatform::ReadFileVersion(const std::string& 
   return ReadPeFileVersion(bytes);
 }
 
-void PortablePlatform::StartDisplay() {
-  ++displayStarts;
-  displayOpen = true;
-}
-
-bool PortablePlatform::RunStationDialog(StationFields& fields) {
-  ++stationDialogRuns;
-  return stationDialog ? stationDialog(fields) : false;
-}
-
 Platform& DefaultPlatform() {
   static PortablePlatform platform;
   return platform;

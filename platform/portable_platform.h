@@ -1,8 +1,7 @@
 #pragma once
 // The platform of the native build: real files in the current directory,
 // INI files handled by our own reader, and everything a test wants to
-// watch or break (clock, message boxes, display, station dialog, failures).
-#include <functional>
+// watch or break (clock, message boxes, failures).
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,22 +30,11 @@ class PortablePlatform : public Platform {
   void ShowMessage(const std::string& text, const char* caption, MessageIcon icon) override;
   std::vector<std::string> ListDirectory(const std::string& pattern) override;
   std::optional<FileVersion> ReadFileVersion(const std::string& path) override;
-  void StartDisplay() override;
-  bool IsDisplayOpen() override { return displayOpen; }
-  void RequestDisplayRefresh() override { ++refreshRequests; }
-  bool RunStationDialog(StationFields& fields) override;
 
   // What tests set and read.
   std::optional<UtcTime> fixedNow;  // the system clock when unset
   bool failWrites = false;          // every file and profile write fails
   std::vector<Message> messages;
-  bool displayOpen = false;
-  int displayStarts = 0;
-  int refreshRequests = 0;
-  int stationDialogRuns = 0;
-  // Answers the station dialog: edits the fields and returns true for OK.
-  // Unset, the dialog is cancelled.
-  std::function<bool(StationFields&)> stationDialog;
 };
 
 // Windows paths ("Plugins\\x.ini", ".\\Plugins\\rda_rus.dat") as POSIX paths.

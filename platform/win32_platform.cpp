@@ -6,7 +6,6 @@
 
 #include "platform/platform.h"
 #include "platform/win32_handles.h"
-#include "reports/station_dialog_runner.h"
 
 namespace stats {
 namespace {
@@ -138,13 +137,6 @@ class Win32Platform : public Platform {
     return FileVersion{HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS),
                        HIWORD(info->dwFileVersionLS), LOWORD(info->dwFileVersionLS)};
   }
-
-  // The display windows are not part of the module yet: nothing is shown.
-  void StartDisplay() override {}
-  bool IsDisplayOpen() override { return false; }
-  void RequestDisplayRefresh() override {}
-
-  bool RunStationDialog(StationFields& fields) override { return RunCabrilloDialog(fields); }
 };
 
 }  // namespace

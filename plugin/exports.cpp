@@ -11,8 +11,8 @@
 #include "engine/exchange.h"
 #include "engine/intake.h"
 #include "engine/qso_arguments.h"
-#include "engine/reset.h"
 #include "platform/platform.h"
+#include "plugin/contest_reset.h"
 #include "reports/cabrillo.h"
 #include "reports/result.h"
 

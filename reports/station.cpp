@@ -6,6 +6,7 @@
 
 #include "engine/contest_state.h"
 #include "platform/platform.h"
+#include "reports/station_dialog_port.h"
 
 namespace stats {
 
@@ -148,7 +149,7 @@ void CCabrilloLog::SetupStation(const std::string& ownCall, Platform& platform) 
 
   StationFields dialog = *this;
   dialog.m_strCallsign = ownCall;
-  if (!platform.RunStationDialog(dialog)) return;
+  if (!CurrentStationDialog().Run(dialog)) return;
 
   const std::string claimed = m_strClaimed;
   static_cast<StationFields&>(*this) = dialog;

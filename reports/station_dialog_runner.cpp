@@ -4,13 +4,24 @@
 #include "reports/station.h"
 
 namespace stats {
+namespace {
 
-bool RunCabrilloDialog(StationFields& fields) {
-  Cabrillo dialog;
-  static_cast<StationFields&>(dialog) = fields;
-  if (dialog.DoModal() != IDOK) return false;
-  fields = dialog;
-  return true;
+class CabrilloDialogPort : public StationDialogPort {
+ public:
+  bool Run(StationFields& fields) override {
+    Cabrillo dialog;
+    static_cast<StationFields&>(dialog) = fields;
+    if (dialog.DoModal() != IDOK) return false;
+    fields = dialog;
+    return true;
+  }
+};
+
+}  // namespace
+
+StationDialogPort& CabrilloStationDialog() {
+  static CabrilloDialogPort port;
+  return port;
 }
 
 }  // namespace stats

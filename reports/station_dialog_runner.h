@@ -1,11 +1,10 @@
 #pragma once
-// Runs the station dialog "Cabrillo" modally on the calling thread.
+// The station dialog port of the DLL: the dialog "Cabrillo" run modally on
+// the calling thread.
+#include "reports/station_dialog_port.h"
+
 namespace stats {
 
-struct StationFields;
-
-// Shows the fields, lets the operator edit them and returns true when the
-// dialog was closed with OK; the fields then hold what was confirmed.
-bool RunCabrilloDialog(StationFields& fields);
+StationDialogPort& CabrilloStationDialog();
 
 }  // namespace stats

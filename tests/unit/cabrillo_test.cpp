@@ -366,7 +366,7 @@ TEST_F(CabrilloTest, FileNameAndSoapboxComeFromTheStationSetup) {
   };
   for (const auto& c : cases) {
     platform.messages.clear();
-    platform.stationDialog = [](stats::StationFields& f) {
+    stationDialog.answer = [](stats::StationFields& f) {
       f.m_strSoapbox = "First\r\nSecond";
       return true;
     };
@@ -418,7 +418,7 @@ TEST_F(CabrilloTest, EverySoapboxLineIsTagged) {
 
 TEST_F(CabrilloTest, CancelledStationDialogStillTagsEverySoapboxLine) {
   WriteFile(stats::g_strIniFile, "[Settings]\r\nSoapBox=Good luck<CR><LF>73\r\n");
-  platform.stationDialog = [](stats::StationFields&) { return false; };
+  stationDialog.answer = [](stats::StationFields&) { return false; };
   g_cabrilloLog.SetupStation("R3XYZ", platform);
   stats::ExportCabrillo(0, platform);
   const std::string file = ReadFile("R3XYZ.cbr");

@@ -228,13 +228,13 @@ TEST_F(CallCheckTest, EveryCheckAsksAnOpenDisplayToRefresh) {
   Log("DL1ABC", "80m", "RTTY", COleDateTime(At(kDay15Mar2024, 14, 5), COleDateTime::valid));
   Check("DL1ABC");
   Check("OK1XYZ");
-  EXPECT_EQ(platform.refreshRequests, 0) << "no display open";
+  EXPECT_EQ(display.refreshRequests, 0) << "no display open";
 
-  platform.displayOpen = true;
+  display.open = true;
   Check("DL1ABC");
   Check("OK1XYZ");
   Check("OK1XYZ", "RTTY", "80m", nullptr);
-  EXPECT_EQ(platform.refreshRequests, 3) << "three checks with the display open";
+  EXPECT_EQ(display.refreshRequests, 3) << "three checks with the display open";
 }
 
 // Intake and removal through the host's entry points feed the check.

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "engine/contest_state.h"
+#include "fake_ports.h"
 #include "platform/portable_platform.h"
 #include "reports/result.h"
 
@@ -26,10 +27,14 @@ class ModuleTest : public ::testing::Test {
     stats::RestoreLoadState();
     stats::RestoreReportsLoadState();
     stats::SetCurrentPlatform(&platform);
+    stats::SetCurrentDisplay(&display);
+    stats::SetCurrentStationDialog(&stationDialog);
   }
 
   void TearDown() override {
     stats::SetCurrentPlatform(nullptr);
+    stats::SetCurrentDisplay(nullptr);
+    stats::SetCurrentStationDialog(nullptr);
     std::filesystem::current_path(m_previousDir);
     std::error_code ignored;
     std::filesystem::remove_all(m_dir, ignored);
@@ -48,6 +53,8 @@ class ModuleTest : public ::testing::Test {
   }
 
   stats::PortablePlatform platform;
+  FakeDisplay display;
+  FakeStationDialog stationDialog;
   std::filesystem::path m_dir;
 
  private:

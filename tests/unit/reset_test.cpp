@@ -170,27 +170,27 @@ TEST_F(ResetTest, JournalHoldsExactlyTheHeader) {
 TEST_F(ResetTest, StartAlternatesAndOpensTheDisplayEveryOtherTime) {
   EXPECT_EQ(Start(), "<missing>") << "fresh settings";
   Reset();
-  EXPECT_EQ(platform.displayStarts, 1) << "first reset, Start missing";
+  EXPECT_EQ(display.starts, 1) << "first reset, Start missing";
   EXPECT_EQ(Start(), "1") << "first reset";
   EXPECT_EQ(stats::g_nStart, 0) << "first reset";
   EXPECT_TRUE(std::filesystem::exists(m_dir / "Plugins" / "KESTREL-RTTY.ini"))
       << "settings file in Plugins/ of the working directory";
 
   Reset();
-  EXPECT_EQ(platform.displayStarts, 1) << "second reset opens no second display";
+  EXPECT_EQ(display.starts, 1) << "second reset opens no second display";
   EXPECT_EQ(Start(), "0") << "second reset";
   EXPECT_EQ(stats::g_nStart, 1) << "second reset";
 
-  platform.displayOpen = false;  // the operator closed the window
+  display.open = false;  // the operator closed the window
   Reset();
-  EXPECT_EQ(platform.displayStarts, 2) << "third reset, display closed meanwhile";
+  EXPECT_EQ(display.starts, 2) << "third reset, display closed meanwhile";
   EXPECT_EQ(Start(), "1") << "third reset";
 }
 
 TEST_F(ResetTest, StartZeroWithTheDisplayOpenWritesNothing) {
-  platform.displayOpen = true;
+  display.open = true;
   Reset();
-  EXPECT_EQ(platform.displayStarts, 0) << "display already open";
+  EXPECT_EQ(display.starts, 0) << "display already open";
   EXPECT_EQ(Start(), "<missing>") << "nothing written";
   EXPECT_EQ(stats::g_nStart, 0);
 }
@@ -220,36 +220,36 @@ TEST_F(ResetTest, StartIsReadAsLeadingDigitsThroughTheSettingsBuffer) {
   for (const StartValueCase& c : cases) {
     SCOPED_TRACE("Start=\"" + c.stored + "\"");
     SetStart(c.stored);
-    platform.displayOpen = false;
-    platform.displayStarts = 0;
+    display.open = false;
+    display.starts = 0;
     Reset();
     EXPECT_EQ(stats::g_nStart, c.start);
-    EXPECT_EQ(platform.displayStarts, c.opens ? 1 : 0);
+    EXPECT_EQ(display.starts, c.opens ? 1 : 0);
     EXPECT_EQ(Start(), c.after);
   }
 }
 
 TEST_F(ResetTest, OutputModeRunsTheStationDialogAndOpensNoDisplay) {
   std::string dialogCall;
-  platform.stationDialog = [&](stats::StationFields& fields) {
+  stationDialog.answer = [&](stats::StationFields& fields) {
     dialogCall = fields.m_strCallsign;
     return true;
   };
   Reset(1, "R1AA");
-  EXPECT_EQ(platform.stationDialogRuns, 1) << "output-mode reset";
+  EXPECT_EQ(stationDialog.runs, 1) << "output-mode reset";
   EXPECT_EQ(dialogCall, "R1AA") << "the dialog gets the own call";
-  EXPECT_EQ(platform.displayStarts, 0) << "output-mode reset, Start missing before";
+  EXPECT_EQ(display.starts, 0) << "output-mode reset, Start missing before";
   EXPECT_EQ(Start(), "0") << "output-mode reset";
   EXPECT_EQ(stats::g_nStart, 1);
 
-  platform.stationDialog = nullptr;  // cancelled this time
+  stationDialog.answer = nullptr;  // cancelled this time
   Reset(1, "R1AA");
-  EXPECT_EQ(platform.stationDialogRuns, 2) << "second output-mode reset";
-  EXPECT_EQ(platform.displayStarts, 0) << "second output-mode reset";
+  EXPECT_EQ(stationDialog.runs, 2) << "second output-mode reset";
+  EXPECT_EQ(display.starts, 0) << "second output-mode reset";
   EXPECT_EQ(Start(), "0") << "second output-mode reset";
 
   Reset(0, "R1AA");
-  EXPECT_EQ(platform.stationDialogRuns, 2) << "no dialog outside output mode";
+  EXPECT_EQ(stationDialog.runs, 2) << "no dialog outside output mode";
 }
 
 TEST_F(ResetTest, FilesThatCannotBeWrittenChangeNoOutcome) {
@@ -260,7 +260,7 @@ TEST_F(ResetTest, FilesThatCannotBeWrittenChangeNoOutcome) {
   EXPECT_TRUE(stats::g_arrLog.empty());
   EXPECT_EQ(stats::g_arrRdaCodes.codes(), (std::vector<std::string>{"AB01"}));
   EXPECT_EQ(stats::g_bRussian, 1);
-  EXPECT_EQ(platform.displayStarts, 1) << "Start reads as missing: the display opens";
+  EXPECT_EQ(display.starts, 1) << "Start reads as missing: the display opens";
   EXPECT_EQ(ReadFile("err.txt"), "") << "journal (left empty by the intake) could not be written";
 }
 

@@ -29,7 +29,7 @@ class StationTest : public ModuleTest {
   StationFields Setup(const std::string& ownCall, bool ok,
                       std::function<void(StationFields&)> edit = nullptr) {
     StationFields shown;
-    platform.stationDialog = [&](StationFields& fields) {
+    stationDialog.answer = [&](StationFields& fields) {
       shown = fields;
       if (edit) edit(fields);
       return ok;
@@ -142,7 +142,7 @@ TEST_F(StationTest, FileBaseComesFromTheOwnCallNotFromTheDialog) {
 
 TEST_F(StationTest, WithoutSettingsTheDialogShowsTheDefaults) {
   const StationFields shown = Setup("DL1ABC", false);
-  EXPECT_EQ(platform.stationDialogRuns, 1) << "dialog runs";
+  EXPECT_EQ(stationDialog.runs, 1) << "dialog runs";
   const struct {
     const char* field;
     std::string value;

@@ -1,0 +1,17 @@
+#pragma once
+// A whole contest reset as the host asks for it: the engine's reset, the
+// station dialog in output mode, then the "Start" rule that may open the
+// display.
+#include <string_view>
+
+#include "platform/ole_date_time.h"
+
+namespace stats {
+
+class Platform;
+
+// Returns 1.
+int ResetContest(int outputMode, std::string_view ownCall, const ATL::COleDateTime& end,
+                 std::string_view ownCountryPrefix, Platform& platform);
+
+}  // namespace stats
