@@ -11,7 +11,14 @@ CDialog::CDialog(UINT templateId, HWND parent, std::span<const ComboListInit> li
 
 CDialog::~CDialog() {
   // A modeless window must not outlive the object its procedure points to.
-  if (m_hWnd != nullptr && !m_bModal) DestroyWindow();
+  // It is let go first, so that no message of its destruction reaches a
+  // handler of the half-destroyed object.
+  if (m_hWnd != nullptr && !m_bModal) {
+    HWND window = m_hWnd;
+    SetWindowLongPtrA(window, DWLP_USER, 0);
+    m_hWnd = nullptr;
+    ::DestroyWindow(window);
+  }
 }
 
 INT_PTR CDialog::DoModal() {

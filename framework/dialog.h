@@ -29,7 +29,9 @@ class CDialog {
   virtual INT_PTR DoModal();
 
   // Modeless: creates the window and returns at once; false on failure. The
-  // window is destroyed by DestroyWindow, by OK or Cancel, or with the object.
+  // window is destroyed by DestroyWindow, by OK or Cancel (unless a derived
+  // class overrides them), or with the object. The object is never deleted
+  // by its window: whoever created it owns it and deletes it once.
   bool Create(HWND parent);
   void DestroyWindow();
 
@@ -50,7 +52,7 @@ class CDialog {
   // Every message the base leaves alone. Returns true when handled, with the
   // dialog procedure's result in `result`; false gives default processing.
   virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
-  // The window is gone (a modeless window's owner may delete the object here).
+  // The window is gone; the object lives on until its owner deletes it.
   virtual void PostNcDestroy() {}
 
  private:

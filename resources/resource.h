@@ -3,6 +3,9 @@
 #define STATS_RESOURCES_RESOURCE_H
 
 #define IDD_CABRILLO 101
+#define IDD_OBLAST 106
+#define IDD_BAUD 107
+#define IDD_DXCC 108
 #define IDI_STATS 110
 
 // Station dialog controls.
@@ -22,5 +25,13 @@
 #define IDC_CATEGORY_BAND 1124
 #define IDC_LOCATION 1127
 #define IDC_CATEGORY_TRANSMITTER 1128
+
+// RDA window control (ids are per dialog: 1003 is also a station field).
+#define IDC_INFO_BUTTON 1003
+
+// Information window controls.
+#define IDC_SHOW_MOSCOW 1121
+#define IDC_SHOW_RDA 1122
+#define IDC_VIEW_LABEL 1123
 
 #endif
