@@ -1,0 +1,86 @@
+#include "ui/update_step.h"
+
+#include <string>
+
+#include "engine/display_snapshot.h"
+#include "ui/display_state.h"
+#include "ui/display_windows.h"
+#include "ui/host_link.h"
+#include "ui/update_text.h"
+#include "ui/window_position.h"
+
+namespace stats {
+
+namespace {
+
+// The settings that say which windows should be open; only the low byte of
+// their value counts.
+constexpr const char* kMoscowWindowKey = "RusObl";
+constexpr const char* kRdaWindowKey = "DXCC";
+constexpr int kFlagBits = 0xFF;
+
+constexpr const char* kFrequencyMacro = "<SP1>";
+
+bool SettingIsOn(Platform& platform, const char* key) {
+  return (ReadSettingNumber(platform, key) & kFlagBits) != 0;
+}
+
+void ReopenWindows(Platform& platform, DisplayWindows& windows) {
+  if (SettingIsOn(platform, kMoscowWindowKey) && !windows.IsMoscowWindowOpen()) {
+    windows.OpenMoscowWindow();
+  }
+  if (SettingIsOn(platform, kRdaWindowKey) && !windows.IsRdaWindowOpen()) {
+    windows.OpenRdaWindow();
+  }
+}
+
+// Rows, and the call line as the RDA window's caption while a call is typed.
+void ApplyCallPart(const CallPart& part, DisplayWindows& windows) {
+  StoreBandColumns(part.columns);
+  if (!g_strCurCall.empty() && windows.IsRdaWindowOpen()) windows.SetRdaCaption(part.callLine);
+}
+
+void ApplyFrequencyPart(const FrequencyPart& part, DisplayWindows& windows) {
+  g_nCurBand = part.band;
+  if (windows.IsMoscowWindowOpen()) windows.SetMoscowCaption(part.moscowLine);
+  // With a call typed the RDA window keeps the call line.
+  if (g_strCurCall.empty() && windows.IsRdaWindowOpen()) windows.SetRdaCaption(part.rdaLine);
+  if (windows.IsMoscowWindowOpen()) windows.SetMoscowTicks(part.ticks);
+  if (windows.IsRdaWindowOpen()) windows.RepaintRdaButton();
+}
+
+}  // namespace
+
+// The frequency is read before the snapshot is taken, since the snapshot
+// holds the lists of the frequency's band; the effects still follow the
+// order call, macro, band: a frequency that cannot be read leaves the call's
+// rows and caption applied and ends the step before the macro.
+//
+// g_dLastMacroFreq moves only once the host has run the macro: a macro that
+// failed is not taken as sent, so the next step tries it again.
+void RunUpdateStep(Platform& platform, HostLink* host, DisplayWindows& windows) {
+  windows.KillUpdateTimer();
+  ReopenWindows(platform, windows);
+  if (host == nullptr) return;
+
+  std::string call;
+  if (!host->ReadEntryField(call)) return;
+  g_strCurCall = call;
+
+  double hz = 0.0;
+  const bool haveFrequency = host->ReadFrequency(hz);
+  const int band = haveFrequency ? BandIndexOfFrequency(hz) : -1;
+  const DisplaySnapshot snapshot = TakeDisplaySnapshot(g_strCurCall, band);
+
+  ApplyCallPart(ComposeCallPart(g_strCurCall, snapshot), windows);
+  if (!haveFrequency) return;
+
+  const FrequencyPart part = ComposeFrequencyPart(hz, g_dLastMacroFreq, snapshot);
+  if (part.sendMacro) {
+    if (!host->RunMacro(kFrequencyMacro)) return;
+    g_dLastMacroFreq = part.lastMacroFreq;
+  }
+  ApplyFrequencyPart(part, windows);
+}
+
+}  // namespace stats

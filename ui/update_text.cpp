@@ -1,0 +1,112 @@
+#include "ui/update_text.h"
+
+#include <cmath>
+#include <string_view>
+
+namespace stats {
+
+namespace {
+
+// Whole megahertz that name a band, in band order.
+constexpr int kBandMegahertz[kBandCount] = {1, 3, 7, 14, 21, 28};
+
+// With no band the lines say "--": an empty band text would leave two
+// blanks and read as a word gone missing ("worked on  0"), while "--" reads
+// as "none", as the rows' "   -" does.
+constexpr const char* kNoBandText = "--";
+
+// The words of the three lines; each line begins with "QX9-" and the
+// contest year. Russian in Windows-1251.
+struct Wording {
+  const char* workedWith;  // call line, between the year and the call
+  const char* moscowOn;    // Moscow line, between the year and the band
+  const char* moscowOf;    // Moscow line, after the count
+  const char* rdaOn;       // RDA line, between the year and the band
+  bool rdaCount;           // the RDA line ends with " " and the count
+};
+constexpr Wording kWordings[] = {
+    {" worked with ", " Moscow worked on ", " of 146", "  RDA worked on ", true},
+    // " проведено с ", "  Москва на ", " из 146 рай.", " RDA районы отраб. на "
+    {" \xEF\xF0\xEE\xE2\xE5\xE4\xE5\xED\xEE \xF1 ", "  \xCC\xEE\xF1\xEA\xE2\xE0 \xED\xE0 ",
+     " \xE8\xE7 146 \xF0\xE0\xE9.", " RDA \xF0\xE0\xE9\xEE\xED\xFB \xEE\xF2\xF0\xE0\xE1. \xED\xE0 ",
+     false},
+};
+
+const Wording& WordingOf(int russian) { return kWordings[russian != 0 ? 1 : 0]; }
+
+constexpr const char* kLinePrefix = "QX9-";
+
+// A frequency further than this from the last macro's sends the macro again.
+constexpr double kMacroDriftHz = 300.0;
+
+std::string ComposeMoscowLine(const DisplaySnapshot& snapshot, int band) {
+  const Wording& words = WordingOf(snapshot.russian);
+  const std::size_t count = band < 0 ? 0 : snapshot.moscowDistricts.size();
+  return kLinePrefix + snapshot.endYear + words.moscowOn + BandTextForLines(band) + " " +
+         std::to_string(count) + words.moscowOf;
+}
+
+std::string ComposeRdaLine(const DisplaySnapshot& snapshot, int band) {
+  const Wording& words = WordingOf(snapshot.russian);
+  std::string line = kLinePrefix + snapshot.endYear + words.rdaOn + BandTextForLines(band);
+  if (words.rdaCount) line += " " + std::to_string(band < 0 ? 0 : snapshot.rdaCount);
+  return line;
+}
+
+MoscowTicks TicksOf(const DisplaySnapshot& snapshot, int band) {
+  MoscowTicks ticks{};
+  if (band < 0) return ticks;
+  for (const std::string& code : snapshot.moscowDistricts) {
+    const int flag = MoscowFlagOf(code);
+    if (flag >= 0) ticks[flag] = true;
+  }
+  return ticks;
+}
+
+}  // namespace
+
+int BandIndexOfFrequency(double hz) {
+  if (!(hz >= 0.0) || !std::isfinite(hz)) return -1;
+  const double megahertz = std::trunc(hz / 1e6);
+  for (int band = 0; band < kBandCount; ++band) {
+    if (megahertz == kBandMegahertz[band]) return band;
+  }
+  return -1;
+}
+
+std::string BandTextForLines(int band) {
+  if (band < 0 || band >= kBandCount) return kNoBandText;
+  return std::string(kBandOrder[band]);
+}
+
+std::string ComposeCallLine(const std::string& year, const std::string& call, int russian) {
+  return kLinePrefix + year + WordingOf(russian).workedWith + call;
+}
+
+CallPart ComposeCallPart(const std::string& call, const DisplaySnapshot& snapshot) {
+  CallPart part;
+  for (BandColumns& columns : part.columns) columns.fill(kBlankColumn);
+  if (call.empty()) return part;
+  for (int band = 0; band < kBandCount; ++band) {
+    const std::optional<LastQso>& last = snapshot.lastQso[band];
+    if (!last) continue;
+    part.columns[band][0] = last->time;
+    part.columns[band][1] = last->rcvd;
+  }
+  part.callLine = ComposeCallLine(snapshot.endYear, call, snapshot.russian);
+  return part;
+}
+
+FrequencyPart ComposeFrequencyPart(double hz, double lastMacroFreq,
+                                   const DisplaySnapshot& snapshot) {
+  FrequencyPart part;
+  part.sendMacro = std::fabs(hz - lastMacroFreq) > kMacroDriftHz;
+  part.lastMacroFreq = part.sendMacro ? hz : lastMacroFreq;
+  part.band = BandIndexOfFrequency(hz);
+  part.moscowLine = ComposeMoscowLine(snapshot, part.band);
+  part.rdaLine = ComposeRdaLine(snapshot, part.band);
+  part.ticks = TicksOf(snapshot, part.band);
+  return part;
+}
+
+}  // namespace stats
