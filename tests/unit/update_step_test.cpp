@@ -1,0 +1,238 @@
+// The update step against fakes of the host and of the windows that record,
+// in one list, what the step asked of them and in which order.
+#include "ui/update_step.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "display_fixture.h"
+#include "ui/display_windows.h"
+#include "ui/host_link.h"
+#include "ui/update_text.h"
+
+namespace {
+
+using Events = std::vector<std::string>;
+
+class FakeHost : public stats::HostLink {
+ public:
+  explicit FakeHost(Events& events) : m_events(events) {}
+  bool ReadEntryField(std::string& out) override {
+    m_events.push_back("entry");
+    out = call;
+    return failAt != "entry";
+  }
+  bool ReadFrequency(double& out) override {
+    m_events.push_back("frequency");
+    out = hz;
+    return failAt != "frequency";
+  }
+  bool RunMacro(const std::string& macro) override {
+    m_events.push_back("macro " + macro);
+    return failAt != "macro";
+  }
+
+  std::string call;
+  double hz = 3'550'000;
+  std::string failAt;  // the member that fails, if any
+
+ private:
+  Events& m_events;
+};
+
+class FakeWindows : public stats::DisplayWindows {
+ public:
+  explicit FakeWindows(Events& events) : m_events(events) {}
+  void KillUpdateTimer() override { m_events.push_back("kill timer"); }
+  bool IsMoscowWindowOpen() override { return moscowOpen; }
+  void OpenMoscowWindow() override {
+    m_events.push_back("open moscow");
+    moscowOpen = true;
+  }
+  bool IsRdaWindowOpen() override { return rdaOpen; }
+  void OpenRdaWindow() override {
+    m_events.push_back("open rda");
+    rdaOpen = true;
+  }
+  void SetMoscowCaption(const std::string& text) override {
+    m_events.push_back("moscow caption " + text);
+  }
+  void SetRdaCaption(const std::string& text) override {
+    m_events.push_back("rda caption " + text);
+  }
+  void SetMoscowTicks(const stats::MoscowTicks& set) override {
+    m_events.push_back("ticks");
+    ticks = set;
+  }
+  void RepaintRdaButton() override { m_events.push_back("repaint"); }
+
+  bool moscowOpen = false;
+  bool rdaOpen = false;
+  stats::MoscowTicks ticks{};
+
+ private:
+  Events& m_events;
+};
+
+class UpdateStep : public DisplayTest {
+ protected:
+  void SetUp() override {
+    DisplayTest::SetUp();
+    std::lock_guard<std::mutex> lock(stats::g_stateLock);
+    stats::g_strEndYear = "2017";
+    stats::g_arrMoscowByBand[1] = {"AF", "ZZ"};
+    stats::g_arrRdaByBand[1] = {"MA01", "MA02", "MA03"};
+  }
+
+  void Run(bool withHost = true) {
+    events.clear();
+    stats::RunUpdateStep(platform, withHost ? &host : nullptr, windows);
+  }
+
+  void Setting(const char* key, const char* value) {
+    platform.WriteProfileString(stats::g_strIniFile, stats::g_strIniSection, key, value);
+  }
+
+  static stats::TextList Row(int band) {
+    std::lock_guard<std::mutex> lock(stats::g_stateLock);
+    return stats::g_arrBandRows[band];
+  }
+
+  Events events;
+  FakeHost host{events};
+  FakeWindows windows{events};
+};
+
+const std::string kMoscowLine80 = "moscow caption QX9-2017 Moscow worked on 80m 2 of 146";
+const std::string kRdaLine80 = "rda caption QX9-2017  RDA worked on 80m 3";
+
+TEST_F(UpdateStep, WithoutACallShowsTheBandsLinesInOrder) {
+  SeedRows();
+  windows.moscowOpen = windows.rdaOpen = true;
+  Run();
+  const Events expected = {"kill timer",  "entry",    "frequency", "macro <SP1>",
+                           kMoscowLine80, kRdaLine80, "ticks",     "repaint"};
+  EXPECT_EQ(events, expected);
+  EXPECT_EQ(stats::g_nCurBand, 1);
+  EXPECT_EQ(stats::g_dLastMacroFreq, host.hz);
+  EXPECT_EQ(windows.ticks[stats::MoscowFlagOf("AF")], true);
+  for (int band = 0; band < stats::kBandCount; ++band) {
+    const stats::TextList expectedRow = {std::string(stats::kBandOrder[band]), "   -", "   -",
+                                         "   -"};
+    EXPECT_EQ(Row(band), expectedRow) << "band " << band;
+  }
+}
+
+TEST_F(UpdateStep, WithACallTheRdaWindowKeepsTheCallLine) {
+  SeedRows();
+  Log("R3A", "80m", At(12, 5), "MO");
+  windows.moscowOpen = windows.rdaOpen = true;
+  host.call = "R3A";
+  Run();
+  const Events expected = {
+      "kill timer",  "entry",       "frequency", "rda caption QX9-2017 worked with R3A",
+      "macro <SP1>", kMoscowLine80, "ticks",     "repaint"};
+  EXPECT_EQ(events, expected);
+  const stats::TextList row80 = {"80m", "12:05", "MO", "   -"};
+  EXPECT_EQ(Row(1), row80);
+}
+
+TEST_F(UpdateStep, MacroDriftIsMeasuredFromTheLastMacroSent) {
+  const struct {
+    double hz;
+    bool sent;
+  } steps[] = {{14'080'000, true}, {14'080'200, false}, {14'080'300, false},
+               {14'080'301, true}, {14'080'500, false}, {14'080'602, true}};
+  for (const auto& step : steps) {
+    host.hz = step.hz;
+    Run();
+    const bool sent = std::find(events.begin(), events.end(), "macro <SP1>") != events.end();
+    EXPECT_EQ(sent, step.sent) << step.hz << " Hz";
+  }
+}
+
+struct FailureCase {
+  const char* member;
+  Events events;  // after the kill and the windows' reopening
+  bool rowsWritten;
+  int band;            // g_nCurBand after the step
+  double lastMacroHz;  // g_dLastMacroFreq after the step
+};
+
+TEST_F(UpdateStep, AFailedHostCallEndsTheStepThere) {
+  const std::string callLine = "rda caption QX9-2017 worked with R3A";
+  const FailureCase cases[] = {
+      {"entry", {"kill timer", "entry"}, false, -1, 0.0},
+      {"frequency", {"kill timer", "entry", "frequency", callLine}, true, -1, 0.0},
+      {"macro", {"kill timer", "entry", "frequency", callLine, "macro <SP1>"}, true, -1, 0.0},
+  };
+  for (const FailureCase& c : cases) {
+    stats::RestoreDisplayLoadState();
+    SeedRows();
+    Log("R3A", "80m", At(12, 5), "MO");
+    windows.moscowOpen = windows.rdaOpen = true;
+    host.call = "R3A";
+    host.failAt = c.member;
+    Run();
+    EXPECT_EQ(events, c.events) << c.member;
+    EXPECT_EQ(Row(1)[1], c.rowsWritten ? "12:05" : "-") << c.member;
+    EXPECT_EQ(stats::g_nCurBand, c.band) << c.member;
+    EXPECT_EQ(stats::g_dLastMacroFreq, c.lastMacroHz) << c.member;
+    EXPECT_EQ(stats::g_strCurCall, c.member == std::string("entry") ? "" : "R3A") << c.member;
+  }
+}
+
+struct SettingCase {
+  const char* key;
+  const char* value;
+  bool opens;
+};
+
+TEST_F(UpdateStep, WithoutHostOnlyReopensWhatTheSettingsLowByteAsks) {
+  const SettingCase cases[] = {
+      {"RusObl", "1", true},  {"RusObl", "257", true}, {"RusObl", "256", false},
+      {"RusObl", "", false},  {"RusObl", "x", false},  {"DXCC", "1", true},
+      {"DXCC", "512", false}, {"DXCC", "-1", true},
+  };
+  for (const SettingCase& c : cases) {
+    Setting("RusObl", "0");
+    Setting("DXCC", "0");
+    Setting(c.key, c.value);
+    windows.moscowOpen = windows.rdaOpen = false;
+    Run(false);
+    Events expected = {"kill timer"};
+    if (c.opens) expected.push_back(c.key == std::string("RusObl") ? "open moscow" : "open rda");
+    EXPECT_EQ(events, expected) << c.key << "=" << c.value;
+    EXPECT_EQ(stats::g_nCurBand, -1) << c.key << "=" << c.value;
+  }
+}
+
+TEST_F(UpdateStep, AReopenedWindowIsFilledInTheSameStep) {
+  Setting("RusObl", "1");
+  Run();
+  const Events expected = {"kill timer",  "open moscow", "entry", "frequency",
+                           "macro <SP1>", kMoscowLine80, "ticks"};
+  EXPECT_EQ(events, expected);
+  Run();
+  EXPECT_EQ(std::count(events.begin(), events.end(), "open moscow"), 0) << "already open";
+}
+
+TEST_F(UpdateStep, BeforeTheFirstResetNoRowGrows) {
+  Log("R3A", "80m", At(12, 5), "MO");
+  host.call = "R3A";
+  {
+    std::lock_guard<std::mutex> lock(stats::g_stateLock);
+    stats::g_arrBandRows[2] = {"40m", "-"};  // a short row beside empty ones
+  }
+  Run();
+  for (int band = 0; band < stats::kBandCount; ++band) {
+    EXPECT_EQ(Row(band).size(), band == 2 ? 2u : 0u) << "band " << band;
+  }
+  EXPECT_EQ(stats::g_nCurBand, 1) << "the step still ran to its end";
+}
+
+}  // namespace
