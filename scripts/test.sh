@@ -20,6 +20,11 @@ cmake -S . -B build/native-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSTATS_SANITI
 cmake --build build/native-asan -j "$jobs" --target unit_tests
 ctest --test-dir build/native-asan --output-on-failure -j "$jobs"
 
+step "display reads against host writes under the thread sanitizer"
+cmake -S . -B build/native-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSTATS_SANITIZE_THREAD=ON >/dev/null
+cmake --build build/native-tsan -j "$jobs" --target display_race_test
+build/native-tsan/tests/race/display_race_test
+
 step "Windows build"
 "$root/scripts/build.sh"
 
