@@ -38,6 +38,8 @@ class UniqueHandle {
 inline HANDLE OrNull(HANDLE handle) { return handle == INVALID_HANDLE_VALUE ? nullptr : handle; }
 
 using UniqueFile = UniqueHandle<HANDLE, nullptr, decltype(&CloseHandle), &CloseHandle>;
+// Threads and events.
+using UniqueKernelObject = UniqueFile;
 using UniqueFind = UniqueHandle<HANDLE, nullptr, decltype(&FindClose), &FindClose>;
 
 }  // namespace stats

@@ -8,11 +8,13 @@
 
 #include "engine/call_check.h"
 #include "engine/contest_state.h"
+#include "engine/display_port.h"
 #include "engine/exchange.h"
 #include "engine/intake.h"
 #include "engine/qso_arguments.h"
 #include "platform/platform.h"
 #include "plugin/contest_reset.h"
+#include "plugin/display_command.h"
 #include "reports/cabrillo.h"
 #include "reports/result.h"
 
@@ -133,8 +135,12 @@ HostText GetResult0(int* result) {
   });
 }
 
-// The display commands arrive with the windows; until then every command
-// does nothing.
-HostText RunCommand0(int, HostText) { return g_strCommandResult.c_str(); }
+HostText RunCommand0(int, HostText command) {
+  Shielded(0, [&] {
+    stats::RunDisplayCommand(Text(command), stats::CurrentDisplay());
+    return 0;
+  });
+  return g_strCommandResult.c_str();
+}
 
 }  // extern "C"

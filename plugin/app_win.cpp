@@ -1,0 +1,47 @@
+// The application object and the module's entry: load and unload, and the
+// one place where the module's parts are wired together.
+#include <windows.h>
+
+#include "engine/display_port.h"
+#include "plugin/display_thread_win.h"
+#include "reports/station_dialog_runner.h"
+
+namespace stats {
+namespace {
+
+class CTestApp {
+ public:
+  // Nothing is shown at load: the display starts on a command or a reset.
+  BOOL InitInstance() {
+    SetCurrentStationDialog(&CabrilloStationDialog());
+    SetCurrentDisplay(&TheDisplayThread());
+    return TRUE;
+  }
+
+  // Runs inside the loader. From FreeLibrary the shown windows are closed
+  // and the display thread let go; at process exit the system has already
+  // ended the thread and nothing is waited for.
+  int ExitInstance(bool processExit) {
+    TheDisplayThread().StopForUnload(processExit);
+    SetCurrentDisplay(nullptr);
+    SetCurrentStationDialog(nullptr);
+    return 0;
+  }
+};
+
+CTestApp theApp;
+
+}  // namespace
+}  // namespace stats
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
+  switch (reason) {
+    case DLL_PROCESS_ATTACH:
+      DisableThreadLibraryCalls(instance);
+      return stats::theApp.InitInstance();
+    case DLL_PROCESS_DETACH:
+      stats::theApp.ExitInstance(reserved != nullptr);
+      break;
+  }
+  return TRUE;
+}

@@ -1,0 +1,13 @@
+#pragma once
+// Ending a thread of the module so that no code of the module runs after the
+// thread has said it is done: the module may be unmapped the moment the
+// waiting thread sees the signal.
+#include <windows.h>
+
+namespace stats {
+
+// Sets `done`, then ends the calling thread with `exitCode`. The event is
+// set by the system's own code, which returns straight into ExitThread.
+[[noreturn]] void SignalAndExitThread(HANDLE done, DWORD exitCode);
+
+}  // namespace stats

@@ -1,0 +1,218 @@
+#include "ui/baud_win.h"
+
+#include <mutex>
+
+#include "engine/contest_state.h"
+#include "platform/platform.h"
+#include "resources/resource.h"
+#include "ui/dxcc_win.h"
+#include "ui/oblast_win.h"
+#include "ui/panel_look_win.h"
+#include "ui/update_step.h"
+#include "ui/wide_text_win.h"
+
+namespace stats {
+
+std::atomic<baud*> g_pBaud{nullptr};
+std::atomic<HWND> g_hBaudWindow{nullptr};
+std::unique_ptr<oblast> g_pOblast;
+std::unique_ptr<DXCC> g_pDxcc;
+HostAutomation g_hostAutomation;
+
+namespace {
+
+constexpr UINT kOpeningDelayMs = 300;
+constexpr const char* kMoscowShownKey = "RusObl";
+constexpr const char* kRdaShownKey = "DXCC";
+
+void WriteShownSetting(const char* key, bool shown) {
+  CurrentPlatform().WriteProfileString(g_strIniFile, g_strIniSection, key, shown ? "1" : "0");
+}
+
+int RussianWording() {
+  std::lock_guard<std::mutex> lock(g_stateLock);
+  return g_bRussian;
+}
+
+// Creates a modeless district window and shows it; null when the window
+// cannot be made.
+template <typename Window>
+std::unique_ptr<Window> OpenWindow() {
+  auto window = std::make_unique<Window>();
+  if (!window->Create(nullptr)) return nullptr;
+  ShowWindow(window->GetSafeHwnd(), SW_SHOW);
+  return window;
+}
+
+}  // namespace
+
+void CloseDistrictWindows() {
+  g_pDxcc.reset();
+  g_pOblast.reset();
+}
+
+baud::baud() : CDialog(IDD_BAUD, nullptr) {
+  // A new display starts with no district windows; the settings reopen them.
+  CloseDistrictWindows();
+}
+
+baud::~baud() = default;
+
+BOOL baud::OnInitDialog() {
+  CDialog::OnInitDialog();
+  HWND window = GetSafeHwnd();
+  MoveToSavedPosition(window, kBaudPositionKeys, 10, 10);
+  SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+  m_brBack.reset(CreateSolidBrush(kPanelColour));
+  SetModuleIcon(window);
+  if (RussianWording() == 0) UseEnglishTexts();
+  UpdateData(false);
+  AttachToHost();
+  ArmUpdateTimer(kOpeningDelayMs);
+  g_hBaudWindow.store(window);
+  return TRUE;
+}
+
+void baud::UseEnglishTexts() {
+  HWND window = GetSafeHwnd();
+  SetWindowTextA(window, "Setup KESTREL-RTTY");
+  SetDlgItemTextA(window, IDC_VIEW_LABEL, "View");
+  SetDlgItemTextA(window, IDC_SHOW_MOSCOW, "Moscow region");
+  SetDlgItemTextA(window, IDC_SHOW_RDA, "RDA");
+}
+
+void baud::AttachToHost() {
+  m_bComInitialised = SUCCEEDED(CoInitialize(nullptr));
+  if (!g_hostAutomation.Attach()) return;
+  // The contest's mode; a host that refuses is left as it is.
+  if (g_hostAutomation.RunMacro("<MODE:RTTY>")) g_hostAutomation.RunMacro("<BAUDRATE:45.45>");
+}
+
+void baud::ReleaseHostLink(bool hostCanAnswer) {
+  if (hostCanAnswer) {
+    g_hostAutomation.Release();
+  } else {
+    g_hostAutomation.Abandon();
+  }
+}
+
+void baud::DoDataExchange(DataExchange& dx) {
+  DDX_Check(dx, IDC_SHOW_MOSCOW, m_bShowMoscow);
+  DDX_Check(dx, IDC_SHOW_RDA, m_bShowRda);
+}
+
+void baud::ArmUpdateTimer(UINT delayMs) { SetTimer(GetSafeHwnd(), kUpdateTimerId, delayMs, nullptr); }
+
+void baud::KillUpdateTimer() { KillTimer(GetSafeHwnd(), kUpdateTimerId); }
+
+// The decision follows the window, not the box's tick: the automatic box
+// toggles its own tick.
+void baud::OnShowMoscowClicked() {
+  if (g_pOblast) {
+    g_pOblast.reset();
+    WriteShownSetting(kMoscowShownKey, false);
+    return;
+  }
+  g_pOblast = OpenWindow<oblast>();
+  ArmUpdateTimer(kOpeningDelayMs);
+  WriteShownSetting(kMoscowShownKey, true);
+}
+
+void baud::OnShowRdaClicked() {
+  if (g_pDxcc) {
+    g_pDxcc.reset();
+    WriteShownSetting(kRdaShownKey, false);
+    return;
+  }
+  g_pDxcc = OpenWindow<DXCC>();
+  ArmUpdateTimer(kOpeningDelayMs);
+  WriteShownSetting(kRdaShownKey, true);
+}
+
+bool baud::IsMoscowWindowOpen() { return static_cast<bool>(g_pOblast); }
+
+void baud::OpenMoscowWindow() {
+  auto window = std::make_unique<oblast>();
+  if (!window->Create(nullptr)) return;
+  g_pOblast = std::move(window);
+  m_bShowMoscow = 1;
+  UpdateData(false);
+  ShowWindow(g_pOblast->GetSafeHwnd(), SW_SHOW);
+}
+
+bool baud::IsRdaWindowOpen() { return static_cast<bool>(g_pDxcc); }
+
+void baud::OpenRdaWindow() {
+  auto window = std::make_unique<DXCC>();
+  if (!window->Create(nullptr)) return;
+  g_pDxcc = std::move(window);
+  m_bShowRda = 1;
+  UpdateData(false);
+  ShowWindow(g_pDxcc->GetSafeHwnd(), SW_SHOW);
+}
+
+void baud::SetMoscowCaption(const std::string& text) {
+  if (g_pOblast) SetWindowText1251(g_pOblast->GetSafeHwnd(), text);
+}
+
+void baud::SetRdaCaption(const std::string& text) {
+  if (g_pDxcc) SetWindowText1251(g_pDxcc->GetSafeHwnd(), text);
+}
+
+void baud::SetMoscowTicks(const MoscowTicks& ticks) {
+  if (g_pOblast) g_pOblast->SetTicks(ticks);
+}
+
+void baud::RepaintRdaButton() {
+  if (!g_pDxcc) return;
+  if (HWND button = GetDlgItem(g_pDxcc->GetSafeHwnd(), IDC_INFO_BUTTON)) {
+    InvalidateRect(button, nullptr, FALSE);
+  }
+}
+
+void baud::OnTimer() {
+  RunUpdateStep(CurrentPlatform(), g_hostAutomation.IsAttached() ? &g_hostAutomation : nullptr,
+                *this);
+}
+
+// The host's thread stops the display: the timer, the district windows (the
+// settings keep which were open, so a new display reopens them), then the
+// modal run.
+void baud::OnStop() {
+  KillUpdateTimer();
+  CloseDistrictWindows();
+  EndDialog(IDCANCEL);
+}
+
+bool baud::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
+  if (IsControlColourMessage(message)) {
+    result = ColourPanelControl(reinterpret_cast<HDC>(wParam), m_brBack.get());
+    return true;
+  }
+  switch (message) {
+    case WM_COMMAND:
+      if (HIWORD(wParam) != BN_CLICKED) return false;
+      if (LOWORD(wParam) == IDC_SHOW_MOSCOW) OnShowMoscowClicked();
+      else if (LOWORD(wParam) == IDC_SHOW_RDA) OnShowRdaClicked();
+      else return false;
+      return true;
+    case WM_TIMER:
+      if (wParam != kUpdateTimerId) return false;
+      OnTimer();
+      return true;
+    case WM_SETCURSOR:
+      SavePositionIfMoved(GetSafeHwnd(), kBaudPositionKeys);
+      return false;  // the pointer shape is set as usual
+    case kArmUpdateTimerMessage:
+      ArmUpdateTimer(static_cast<UINT>(wParam));
+      return true;
+    case kStopDisplayMessage:
+      OnStop();
+      return true;
+  }
+  return false;
+}
+
+void baud::PostNcDestroy() { g_hBaudWindow.store(nullptr); }
+
+}  // namespace stats

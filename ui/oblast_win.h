@@ -1,0 +1,36 @@
+#pragma once
+// The Moscow-districts window: 146 boxes labelled with district codes, the
+// districts worked on the current band ticked by the update step. A display
+// only: it has no commands of its own.
+#include <array>
+
+#include "framework/dialog.h"
+#include "framework/win_owners.h"
+#include "ui/moscow_districts.h"
+
+namespace stats {
+
+class oblast : public CDialog {
+ public:
+  oblast();
+  ~oblast() override;
+
+  // Sets the district flags and pushes them into the boxes. The eight boxes
+  // bound to no flag keep whatever the operator gave them.
+  void SetTicks(const MoscowTicks& ticks);
+
+ protected:
+  BOOL OnInitDialog() override;
+  void DoDataExchange(DataExchange& dx) override;
+  // Enter, Escape and the close box hide the window; the information window
+  // still refers to it and destroys it when its box is cleared.
+  void OnOK() override;
+  void OnCancel() override;
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+ private:
+  UniqueBrush m_brush;
+  std::array<int, kMoscowFlagCount> m_bDistrict{};  // 0/1 per bound box
+};
+
+}  // namespace stats
