@@ -18,15 +18,19 @@ int HostSession::Reset(bool outputMode, const std::string& ownCall, HostDateTime
                              e, e, e, e, ownPrefix.c_str(), 0, 0, 0, 0.0, 0.0, e, e, e);
 }
 
-int HostSession::Add(const HostQso& qso) {
+int HostSession::Add(const HostQso& qso) { return PassQso(m_plugin.addData, qso); }
+
+int HostSession::Remove(const HostQso& qso) { return PassQso(m_plugin.removeData, qso); }
+
+int HostSession::PassQso(AddDataFn fn, const HostQso& qso) {
   HostDateTime time = qso.time;
   HostDateTime unused3, unused4, unused5;
   const char* e = kEmpty;
-  return m_plugin.addData(qso.ownCall.c_str(), qso.call.c_str(), &time, &unused3, &unused4,
-                          &unused5, 0, qso.freqHz, qso.mode.c_str(), qso.rstSent.c_str(),
-                          qso.rstRcvd.c_str(), qso.sent.c_str(), qso.rcvd.c_str(), e, e, e, e, e,
-                          e, e, e, e, qso.countryPrefix.c_str(), 0, 0, 0, 0.0, 0.0, e,
-                          qso.extra.c_str(), e, qso.band.c_str(), e);
+  return fn(qso.ownCall.c_str(), qso.call.c_str(), &time, &unused3, &unused4, &unused5, 0,
+            qso.freqHz, qso.mode.c_str(), qso.rstSent.c_str(), qso.rstRcvd.c_str(),
+            qso.sent.c_str(), qso.rcvd.c_str(), e, e, e, e, e, e, e, e, e,
+            qso.countryPrefix.c_str(), 0, 0, 0, 0.0, 0.0, e, qso.extra.c_str(), e, qso.band.c_str(),
+            e);
 }
 
 CheckAnswer HostSession::Check(const std::string& call, const std::string& band,
@@ -46,6 +50,11 @@ CheckAnswer HostSession::Check(const std::string& call, const std::string& band,
 
 std::string HostSession::Result(int& flag) {
   const char* text = m_plugin.getResult(&flag);
+  return text == nullptr ? std::string() : std::string(text);
+}
+
+std::string HostSession::Command(const std::string& command) {
+  const char* text = m_plugin.runCommand(0, command.c_str());
   return text == nullptr ? std::string() : std::string(text);
 }
 

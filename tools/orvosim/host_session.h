@@ -27,11 +27,16 @@ class HostSession {
   int Reset(bool outputMode, const std::string& ownCall, HostDateTime end,
             const std::string& ownPrefix);
   int Add(const HostQso& qso);
+  int Remove(const HostQso& qso);
   CheckAnswer Check(const std::string& call, const std::string& band, const std::string& mode);
   // The result text and what the plug-in left in the host's integer.
   std::string Result(int& flag);
+  // A display command ("SHOWINFO", "HIDEINFO"); the plug-in's answer.
+  std::string Command(const std::string& command);
 
  private:
+  int PassQso(AddDataFn fn, const HostQso& qso);
+
   PluginLibrary& m_plugin;
 };
 

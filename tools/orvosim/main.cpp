@@ -1,7 +1,9 @@
 // OrvoSim: plays the host program towards the contest plug-in. It loads
 // Plugins\Stats.dll from the working directory, resets the contest, passes
 // every QSO of an ADIF log, asks the call checks given on the command line,
-// fetches the result and prints it with the plug-in's journal.
+// fetches the result and prints it with the plug-in's journal. With
+// --session it plays the host's automation object as well and runs an
+// operator session with the plug-in's windows before the result.
 #include <windows.h>
 
 #include <cstdio>
@@ -13,12 +15,15 @@
 
 #include "adif_qso.h"
 #include "answer_script.h"
+#include "automation_object_win.h"
 #include "calendar_time.h"
 #include "console_text.h"
 #include "country_prefix.h"
 #include "dialog_answerer.h"
 #include "host_session.h"
 #include "plugin_library.h"
+#include "session_runner_win.h"
+#include "session_script.h"
 #include "sim_options.h"
 
 namespace {
@@ -27,6 +32,7 @@ using namespace orvosim;
 
 constexpr int kExitUsage = 2;
 constexpr int kExitTimeout = 3;
+constexpr int kExitSession = 4;
 constexpr const char* kJournal = "err.txt";
 
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
@@ -89,6 +95,50 @@ bool LoadAnswers(const SimOptions& options, AnswerScript& answers) {
   return true;
 }
 
+void PrintSection(const char* title);
+
+bool LoadSession(const SimOptions& options, std::vector<SessionCommand>& commands) {
+  if (options.sessionFile.empty()) return true;
+  std::string text, error;
+  if (!ReadWholeFile(options.sessionFile, text)) {
+    std::fprintf(stderr, "orvosim: cannot read %s\n", options.sessionFile.c_str());
+    return false;
+  }
+  if (!ParseSessionScript(text, commands, error)) {
+    std::fprintf(stderr, "orvosim: %s: %s\n", options.sessionFile.c_str(), error.c_str());
+    return false;
+  }
+  return true;
+}
+
+// The session's QSOs are logged on the contest's last day, else today (UTC).
+CalendarTime SessionDay(const SimOptions& options) {
+  CalendarTime day;
+  if (!options.end.empty() && ParseIsoDateTime(options.end, day)) return day;
+  SYSTEMTIME now;
+  GetSystemTime(&now);
+  day.year = now.wYear;
+  day.month = now.wMonth;
+  day.day = now.wDay;
+  return day;
+}
+
+// Runs the session, then hides the display; false when a command failed.
+bool PlaySession(HostSession& host, AutomationHost& automation, const SimOptions& options,
+                 const std::vector<SessionCommand>& commands, const std::string& ownCall,
+                 const CountryPrefixRule& prefixes) {
+  PrintSection("session");
+  SessionSetting setting{AnsiFromUtf8(ownCall), SessionDay(options), &prefixes,
+                         options.ansiOutput};
+  SessionRunner runner(host, automation.Object(), setting);
+  std::string error;
+  const bool done = runner.Run(commands, error);
+  if (!done) std::fprintf(stderr, "orvosim: %s: %s\n", options.sessionFile.c_str(), error.c_str());
+  host.Command("HIDEINFO");
+  automation.Stop();
+  return done;
+}
+
 void PrintSection(const char* title) { std::printf("----- %s -----\n", title); }
 
 void FeedLog(HostSession& host, const std::vector<AdifQso>& qsos, const std::string& ownCall,
@@ -145,6 +195,8 @@ int Simulate(const SimOptions& options) {
   }
   AnswerScript answers;
   if (!LoadAnswers(options, answers)) return kExitUsage;
+  std::vector<SessionCommand> session;
+  if (!LoadSession(options, session)) return kExitUsage;
 
   std::string error;
   std::unique_ptr<PluginLibrary> plugin = PluginLibrary::Load(options.pluginPath, error);
@@ -163,9 +215,21 @@ int Simulate(const SimOptions& options) {
     std::fprintf(stderr, "orvosim: cannot start the answering thread\n");
     return kExitUsage;
   }
+  // Declared after the plug-in, so it goes first: the plug-in may hold the
+  // object until it is unloaded.
+  AutomationHost automation;
+  if (!options.sessionFile.empty() && !automation.Start(error)) {
+    std::fprintf(stderr, "orvosim: %s\n", error.c_str());
+    return kExitUsage;
+  }
+  // The reset may already open the display, which attaches to the host.
   host.Reset(options.output, AnsiFromUtf8(ownCall), end, ownPrefix);
   FeedLog(host, qsos, ownCall, prefixes);
   RunChecks(host, options);
+  bool sessionDone = true;
+  if (!options.sessionFile.empty()) {
+    sessionDone = PlaySession(host, automation, options, session, ownCall, prefixes);
+  }
   int flag = 0;
   const std::string result = host.Result(flag);
   answerer.Finish();
@@ -176,7 +240,7 @@ int Simulate(const SimOptions& options) {
   PrintSection("result");
   PrintPluginText(result + "\n", options.ansiOutput);
   PrintJournal(options.ansiOutput);
-  return 0;
+  return sessionDone ? 0 : kExitSession;
 }
 
 }  // namespace

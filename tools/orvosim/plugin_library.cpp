@@ -6,6 +6,7 @@ namespace {
 // The names the host looks up; RunCommand0 exists only in its decorated form.
 constexpr const char* kResetStats = "ResetStats0";
 constexpr const char* kAddData = "AddData0";
+constexpr const char* kRemoveData = "RemoveData0";
 constexpr const char* kCheckCall = "CheckCall0";
 constexpr const char* kGetResult = "GetResult0";
 constexpr const char* kRunCommand = "?RunCommand0@@YAPBDHPBD@Z";
@@ -38,6 +39,7 @@ std::unique_ptr<PluginLibrary> PluginLibrary::Load(const std::string& path, std:
   error.clear();
   Bind(module, kResetStats, lib->resetStats, error);
   Bind(module, kAddData, lib->addData, error);
+  Bind(module, kRemoveData, lib->removeData, error);
   Bind(module, kCheckCall, lib->checkCall, error);
   Bind(module, kGetResult, lib->getResult, error);
   Bind(module, kRunCommand, lib->runCommand, error);

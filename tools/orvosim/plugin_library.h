@@ -41,6 +41,7 @@ class PluginLibrary {
 
   ResetStatsFn resetStats = nullptr;
   AddDataFn addData = nullptr;
+  AddDataFn removeData = nullptr;  // same parameters as AddData0
   CheckCallFn checkCall = nullptr;
   GetResultFn getResult = nullptr;
   RunCommandFn runCommand = nullptr;

@@ -1,0 +1,278 @@
+// The simulator's automation object, reached the way the plug-in reaches
+// it: a thread of its own apartment turns the ProgID into the class, finds
+// the running object, asks for IDispatch and invokes by dispatch id.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "automation_object_win.h"
+
+namespace orvosim {
+namespace {
+
+// One argument of a call: a number or a text.
+struct Arg {
+  VARTYPE vt;
+  LONG number = 0;
+  const wchar_t* text = L"";
+};
+
+struct Answer {
+  HRESULT hr = E_UNEXPECTED;
+  VARTYPE vt = VT_ILLEGAL;
+  double number = 0.0;
+  std::wstring text;
+  bool nullDispatch = false;
+  SCODE exceptionCode = S_OK;
+};
+
+std::string Hex(HRESULT hr) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08lx", static_cast<unsigned long>(hr));
+  return text;
+}
+
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+HRESULT Attach(ComPtr<IDispatch>& dispatch) {
+  CLSID clsid{};
+  HRESULT hr = CLSIDFromProgID(L"Orvo2.Application", &clsid);
+  if (FAILED(hr)) return hr;
+  ComPtr<IUnknown> unknown;
+  hr = GetActiveObject(clsid, nullptr, unknown.Put());
+  if (FAILED(hr)) return hr;
+  return unknown->QueryInterface(IID_IDispatch, dispatch.PutVoid());
+}
+
+Answer Call(IDispatch* dispatch, DISPID id, WORD flags, const std::vector<Arg>& args) {
+  std::vector<UniqueVariant> owned(args.size());
+  std::vector<VARIANT> packed(args.size());
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    VARIANT* v = owned[args.size() - 1 - i].Get();  // right to left
+    v->vt = args[i].vt;
+    if (args[i].vt == VT_I4) v->lVal = args[i].number;
+    if (args[i].vt == VT_BSTR) v->bstrVal = UniqueBstr(args[i].text).Release();
+  }
+  for (std::size_t i = 0; i < owned.size(); ++i) packed[i] = *owned[i];
+  DISPPARAMS params{packed.data(), nullptr, static_cast<UINT>(packed.size()), 0};
+  UniqueVariant result;
+  EXCEPINFO exception{};
+  UINT argError = 0;
+  Answer a;
+  a.hr = dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result.Get(),
+                          &exception, &argError);
+  a.vt = (*result).vt;
+  if (a.vt == VT_R8) a.number = (*result).dblVal;
+  if (a.vt == VT_BSTR) a.text = TextOf((*result).bstrVal);
+  if (a.vt == VT_DISPATCH) a.nullDispatch = (*result).pdispVal == nullptr;
+  a.exceptionCode = exception.scode;
+  SysFreeString(exception.bstrSource);
+  SysFreeString(exception.bstrDescription);
+  SysFreeString(exception.bstrHelpFile);
+  return a;
+}
+
+// Runs `body` with the host's object on a thread of its own apartment, as
+// the plug-in's display thread does.
+void AsClient(const std::function<void(IDispatch*)>& body) {
+  std::thread client([&] {
+    CoInitialize(nullptr);
+    {
+      ComPtr<IDispatch> dispatch;
+      const HRESULT hr = Attach(dispatch);
+      EXPECT_EQ(hr, S_OK) << "attach: " << Hex(hr);
+      if (dispatch) body(dispatch.Get());
+    }
+    CoUninitialize();
+  });
+  client.join();
+}
+
+Answer ClientCall(DISPID id, WORD flags, const std::vector<Arg>& args) {
+  Answer a;
+  AsClient([&](IDispatch* d) { a = Call(d, id, flags, args); });
+  return a;
+}
+
+Answer ReadFrequency() { return ClientCall(kDispidFrequency, DISPATCH_PROPERTYGET, {}); }
+Answer ReadCall() { return ClientCall(kDispidEntryField, DISPATCH_METHOD, {{VT_I4, 5}}); }
+
+class AutomationHostTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string error;
+    ASSERT_TRUE(m_host.Start(error)) << error;
+  }
+  void TearDown() override { m_host.Stop(); }
+  AutomationHost m_host;
+};
+
+TEST_F(AutomationHostTest, ProgIdNamesTheHostsClass) {
+  CLSID clsid{};
+  ASSERT_EQ(CLSIDFromProgID(L"Orvo2.Application", &clsid), S_OK);
+  EXPECT_TRUE(IsEqualCLSID(clsid, AutomationHost::ClassId()));
+}
+
+TEST_F(AutomationHostTest, AnswersTheFrequencyInHertz) {
+  for (double hz : {0.0, 3520000.0, 7030000.5, 29000000.0}) {
+    m_host.Object().SetFrequency(hz);
+    const Answer a = ReadFrequency();
+    EXPECT_EQ(a.hr, S_OK) << hz;
+    EXPECT_EQ(a.vt, VT_R8) << hz;
+    EXPECT_EQ(a.number, hz) << hz;
+  }
+}
+
+TEST_F(AutomationHostTest, AnswersTheCallBeingEntered) {
+  for (const wchar_t* call : {L"", L"R6SLW", L"UA9ABC/P", L"\x0420\x0033"}) {
+    m_host.Object().SetEntryField(call);
+    const Answer a = ReadCall();
+    EXPECT_EQ(a.hr, S_OK) << Narrow(call);
+    EXPECT_EQ(a.vt, VT_BSTR) << Narrow(call);
+    EXPECT_EQ(a.text, call) << Narrow(call);
+  }
+  EXPECT_EQ(m_host.Object().LastEntryFieldIndex(), 5);
+}
+
+TEST_F(AutomationHostTest, OtherEntryFieldsAreEmpty) {
+  m_host.Object().SetEntryField(L"R6SLW");
+  const Answer a = ClientCall(kDispidEntryField, DISPATCH_METHOD, {{VT_I4, 3}});
+  EXPECT_EQ(a.hr, S_OK);
+  EXPECT_EQ(a.text, L"");
+  EXPECT_EQ(m_host.Object().LastEntryFieldIndex(), 3);
+}
+
+TEST_F(AutomationHostTest, KeepsTheMacrosInOrder) {
+  AsClient([](IDispatch* d) {
+    for (const wchar_t* m : {L"<MODE:RTTY>", L"<BAUDRATE:45.45>", L"<SP1>"}) {
+      EXPECT_EQ(Call(d, kDispidRunMacro, DISPATCH_METHOD, {{VT_BSTR, 0, m}}).hr, S_OK) << Narrow(m);
+    }
+  });
+  EXPECT_EQ(m_host.Object().Macros(),
+            (std::vector<std::wstring>{L"<MODE:RTTY>", L"<BAUDRATE:45.45>", L"<SP1>"}));
+  EXPECT_EQ(m_host.Object().Calls(HostMember::RunMacro), 3);
+}
+
+struct WrongCall {
+  const char* what;
+  DISPID id;
+  WORD flags;
+  std::vector<Arg> args;
+  HRESULT expected;
+};
+
+TEST_F(AutomationHostTest, RefusesCallsOfTheWrongShape) {
+  const WrongCall cases[] = {
+      {"frequency with an argument", 2, DISPATCH_PROPERTYGET, {{VT_I4, 5}}, DISP_E_BADPARAMCOUNT},
+      {"frequency as a put", 2, DISPATCH_PROPERTYPUT, {{VT_I4, 5}}, DISP_E_MEMBERNOTFOUND},
+      {"entry field without index", 8, DISPATCH_METHOD, {}, DISP_E_BADPARAMCOUNT},
+      {"entry field with two", 8, DISPATCH_METHOD, {{VT_I4, 5}, {VT_I4, 5}}, DISP_E_BADPARAMCOUNT},
+      {"entry field by text", 8, DISPATCH_METHOD, {{VT_BSTR, 0, L"5"}}, DISP_E_TYPEMISMATCH},
+      {"macro without text", 16, DISPATCH_METHOD, {}, DISP_E_BADPARAMCOUNT},
+      {"macro as a number", 16, DISPATCH_METHOD, {{VT_I4, 1}}, DISP_E_TYPEMISMATCH},
+      {"unknown member", 3, DISPATCH_METHOD, {}, DISP_E_MEMBERNOTFOUND},
+  };
+  for (const WrongCall& c : cases) {
+    EXPECT_EQ(Hex(ClientCall(c.id, c.flags, c.args).hr), Hex(c.expected)) << c.what;
+  }
+  EXPECT_TRUE(m_host.Object().Macros().empty());
+}
+
+TEST_F(AutomationHostTest, HasNoNamesAndNoTypeInformation) {
+  AsClient([](IDispatch* d) {
+    UINT count = 7;
+    EXPECT_EQ(d->GetTypeInfoCount(&count), S_OK);
+    EXPECT_EQ(count, 0u);
+    wchar_t name[] = L"GetFrequency";
+    LPOLESTR names[] = {name};
+    DISPID id = 0;
+    EXPECT_EQ(Hex(d->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id)),
+              Hex(DISP_E_UNKNOWNNAME));
+  });
+}
+
+struct FaultCase {
+  const char* what;
+  HostMember member;
+  MemberFault fault;
+  HRESULT hr;
+  VARTYPE vt;
+};
+
+TEST_F(AutomationHostTest, EachMemberFailsAsItIsTold) {
+  const FaultCase cases[] = {
+      {"frequency disconnected", HostMember::Frequency, MemberFault::Fail(RPC_E_DISCONNECTED),
+       RPC_E_DISCONNECTED, VT_EMPTY},
+      {"frequency as text", HostMember::Frequency, MemberFault::WrongType(VT_BSTR), S_OK, VT_BSTR},
+      {"frequency empty", HostMember::Frequency, MemberFault::WrongType(VT_EMPTY), S_OK, VT_EMPTY},
+      {"call disconnected", HostMember::EntryField, MemberFault::Fail(RPC_E_DISCONNECTED),
+       RPC_E_DISCONNECTED, VT_EMPTY},
+      {"call as null object", HostMember::EntryField, MemberFault::WrongType(VT_DISPATCH), S_OK,
+       VT_DISPATCH},
+      {"call empty", HostMember::EntryField, MemberFault::WrongType(VT_EMPTY), S_OK, VT_EMPTY},
+      {"call as number", HostMember::EntryField, MemberFault::WrongType(VT_I4), S_OK, VT_I4},
+  };
+  for (const FaultCase& c : cases) {
+    m_host.Object().SetFault(c.member, c.fault);
+    const Answer a = c.member == HostMember::Frequency ? ReadFrequency() : ReadCall();
+    m_host.Object().SetFault(c.member, MemberFault::Succeed());
+    EXPECT_EQ(Hex(a.hr), Hex(c.hr)) << c.what;
+    if (SUCCEEDED(c.hr)) EXPECT_EQ(a.vt, c.vt) << c.what;
+    if (c.vt == VT_BSTR) EXPECT_EQ(a.text, L"abc") << c.what;
+    if (c.vt == VT_DISPATCH) EXPECT_TRUE(a.nullDispatch) << c.what;
+  }
+  EXPECT_EQ(ReadFrequency().vt, VT_R8) << "back to normal";
+}
+
+TEST_F(AutomationHostTest, AFailedMacroIsNotKept) {
+  m_host.Object().SetFault(HostMember::RunMacro, MemberFault::Fail(E_FAIL));
+  EXPECT_EQ(Hex(ClientCall(kDispidRunMacro, DISPATCH_METHOD, {{VT_BSTR, 0, L"<SP1>"}}).hr),
+            Hex(E_FAIL));
+  EXPECT_TRUE(m_host.Object().Macros().empty());
+  EXPECT_EQ(m_host.Object().Calls(HostMember::RunMacro), 1);
+}
+
+TEST_F(AutomationHostTest, AnExceptionCarriesItsCode) {
+  m_host.Object().SetFault(HostMember::EntryField, MemberFault::Fail(DISP_E_EXCEPTION));
+  const Answer a = ReadCall();
+  EXPECT_EQ(Hex(a.hr), Hex(DISP_E_EXCEPTION));
+  EXPECT_EQ(Hex(a.exceptionCode), Hex(E_FAIL));
+}
+
+TEST_F(AutomationHostTest, TheCallChangesWhileTheClientReads) {
+  std::vector<std::wstring> seen;
+  std::thread typist([&] {
+    for (int i = 0; i < 200; ++i) m_host.Object().SetEntryField(i % 2 ? L"R6SLW" : L"R6");
+  });
+  AsClient([&](IDispatch* d) {
+    for (int i = 0; i < 50; ++i) {
+      seen.push_back(Call(d, kDispidEntryField, DISPATCH_METHOD, {{VT_I4, 5}}).text);
+    }
+  });
+  typist.join();
+  for (const std::wstring& text : seen) {
+    EXPECT_TRUE(text == L"" || text == L"R6" || text == L"R6SLW") << Narrow(text);
+  }
+}
+
+TEST_F(AutomationHostTest, GoneAfterStopAndBackAfterStart) {
+  m_host.Stop();
+  std::thread client([] {
+    CoInitialize(nullptr);
+    {
+      ComPtr<IDispatch> dispatch;
+      EXPECT_TRUE(FAILED(Attach(dispatch))) << "the object is still registered";
+    }
+    CoUninitialize();
+  });
+  client.join();
+  std::string error;
+  ASSERT_TRUE(m_host.Start(error)) << error;
+  EXPECT_EQ(ReadFrequency().hr, S_OK);
+}
+
+}  // namespace
+}  // namespace orvosim
