@@ -71,18 +71,20 @@ std::string SessionRunner::Do(const SessionCommand& c) {
 }
 
 // The host shows each keystroke in the entry field and asks the plug-in
-// about the call typed so far.
+// about the call typed so far; clearing the field is one more change it
+// reports.
 void SessionRunner::Type(const std::string& call) {
+  const std::string band = BandOfFrequency(WholeHertz(m_dHz));
+  std::vector<std::string> typed = TypedPrefixes(call);
+  if (typed.empty()) typed.push_back(std::string());
+  CheckAnswer answer;
+  for (const std::string& text : typed) {
+    m_automation.SetEntryField(WideFromFileText(text));
+    answer = m_host.Check(AnsiFromUtf8(text), band, kMode);
+  }
   if (call.empty()) {
-    m_automation.SetEntryField(std::wstring());
     std::printf("entry field cleared\n");
     return;
-  }
-  const std::string band = BandOfFrequency(WholeHertz(m_dHz));
-  CheckAnswer answer;
-  for (const std::string& typed : TypedPrefixes(call)) {
-    m_automation.SetEntryField(WideFromFileText(typed));
-    answer = m_host.Check(AnsiFromUtf8(typed), band, kMode);
   }
   std::printf("CheckCall0 %s %s %s -> %d ", call.c_str(), band.c_str(), kMode, answer.result);
   PrintPluginText(answer.warning + "\n", m_setting.rawOutput);

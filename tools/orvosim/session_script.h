@@ -3,8 +3,8 @@
 // plug-in's windows are shown. One command per line; blank lines and lines
 // starting with '#' are comments; words are separated by blanks or tabs.
 //
-//   call [CALL]                  types CALL into the entry field (no CALL:
-//                                clears it)
+//   call [CALL]                  types CALL into the entry field, one
+//                                character at a time (no CALL: clears it)
 //   freq HZ                      tunes the radio
 //   add CALL BAND MODE HH:MM RCVD [PREFIX]
 //   remove CALL BAND MODE HH:MM RCVD [PREFIX]
