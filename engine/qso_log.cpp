@@ -1,5 +1,7 @@
 #include "engine/qso_log.h"
 
+#include <algorithm>
+
 #include "engine/moscow_call.h"
 
 namespace stats {
@@ -52,6 +54,18 @@ void QsoLog::CatchUpCalls() const {
   }
 }
 
+void QsoLog::DropFromCallIndex(std::size_t index) {
+  if (index >= m_nCallsIndexed) return;
+  const auto own = m_mapPositionsPerCall.find(m_callIds.Find(m_arrRecords[index].m_strCall));
+  std::erase(own->second, static_cast<uint32_t>(index));
+  if (own->second.empty()) m_mapPositionsPerCall.erase(own);
+  for (auto& [call, positions] : m_mapPositionsPerCall) {
+    auto later = std::upper_bound(positions.begin(), positions.end(), index);
+    for (; later != positions.end(); ++later) --*later;
+  }
+  --m_nCallsIndexed;
+}
+
 void QsoLog::Append(CInfo record) { m_arrRecords.push_back(std::move(record)); }
 
 void QsoLog::RemoveAt(std::size_t index) {
@@ -61,9 +75,8 @@ void QsoLog::RemoveAt(std::size_t index) {
   }
   if (index < m_arrKeys.size())
     m_arrKeys.erase(m_arrKeys.begin() + static_cast<std::ptrdiff_t>(index));
+  DropFromCallIndex(index);
   m_arrRecords.erase(m_arrRecords.begin() + static_cast<std::ptrdiff_t>(index));
-  m_mapPositionsPerCall.clear();
-  m_nCallsIndexed = 0;
 }
 
 QsoLog::Index QsoLog::index() const {

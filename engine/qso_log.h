@@ -92,6 +92,7 @@ class QsoLog {
   void CatchUpKeys() const;
   void CatchUpHours() const;
   void CatchUpCalls() const;
+  void DropFromCallIndex(std::size_t index);
 
   std::vector<CInfo> m_arrRecords;
   // The keys cover m_arrKeys.size() records from the first, the hour counts
@@ -103,9 +104,9 @@ class QsoLog {
   // an hour (null or invalid date-time) are not counted.
   mutable std::unordered_map<HourKey, int, HourKeyHash> m_mapRecordsPerHour;
   // Positions of every call's records, in log order, for the first
-  // m_nCallsIndexed records. Only the display asks for it; a removal drops
-  // it (positions after the removed record would all shift) and the next
-  // query builds it again.
+  // m_nCallsIndexed records. Only the display asks for it; a removal
+  // shifts the later positions in place rather than have the display
+  // rebuild the whole index while it holds the state lock.
   mutable std::unordered_map<uint32_t, std::vector<uint32_t>> m_mapPositionsPerCall;
   mutable std::size_t m_nCallsIndexed = 0;
 };

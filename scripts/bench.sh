@@ -100,6 +100,17 @@ for case in ("blocked", "not_blocked"):
         rows.append((f"CheckCall0 at 100k QSOs, {case.replace('_', ' ')}", both(name), "",
                      "<= 20 us: " + verdict(wall[name] <= 20000)))
 
+for name, label, limit_ns, target in (
+        ("BM_DisplayStep_100k", "display step without windows, 100k QSOs", 20000, "<= 20 us"),
+        ("BM_DisplaySnapshot_100k", "  its snapshot (state lock held)", 20000, "<= 20 us"),
+        ("BM_SortAndCopyRdaDistricts_2600", "RDA districts sorted and copied, 2,600 reversed",
+         1e6, "<= 1 ms")):
+    if name in wall:
+        rows.append((label, both(name), "", f"{target}: " + verdict(wall[name] <= limit_ns)))
+if "BM_RemovalThenSnapshot_100k" in wall:
+    rows.append(("a removal at the log's start, then a snapshot", both("BM_RemovalThenSnapshot_100k"),
+                 "", ""))
+
 print()
 print("Medians, wall clock / CPU time of the process:")
 print()

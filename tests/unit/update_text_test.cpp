@@ -95,16 +95,24 @@ TEST_F(LastQsoPerBand, FillsOnlyTheRowOfTheCallsLastQsoOnThatBand) {
 }
 
 TEST_F(LastQsoPerBand, FollowsRemovalsAndLaterAppends) {
-  Log("R3A", "80m", At(12, 5), "MO");
-  Log("R3A", "80m", At(13, 10), "MA");
-  EXPECT_EQ(stats::TakeDisplaySnapshot("R3A", -1).lastQso[1]->time, "13:10") << "both logged";
-  {
+  auto removeAt = [](std::size_t index) {
     std::lock_guard<std::mutex> lock(stats::g_stateLock);
-    stats::g_arrLog.RemoveAt(1);
-  }
-  EXPECT_EQ(stats::TakeDisplaySnapshot("R3A", -1).lastQso[1]->time, "12:05") << "13:10 removed";
+    stats::g_arrLog.RemoveAt(index);
+  };
+  auto last80 = [] { return *stats::TakeDisplaySnapshot("R3A", -1).lastQso[1]; };
+  Log("UA9X", "80m", At(11, 0), "AA");
+  Log("R3A", "80m", At(12, 5), "MO");
+  Log("UA9X", "80m", At(12, 30), "BB");
+  Log("R3A", "80m", At(13, 10), "MA");
+  EXPECT_EQ(last80().time, "13:10") << "all four logged";
+  removeAt(0);
+  EXPECT_EQ(last80().rcvd, "MA") << "an earlier QSO of another call removed";
+  removeAt(2);
+  EXPECT_EQ(last80().time, "12:05") << "13:10 removed";
+  removeAt(1);
+  EXPECT_EQ(last80().time, "12:05") << "the other call's QSO after it removed";
   Log("R3A", "80m", At(14, 0), "ME");
-  EXPECT_EQ(stats::TakeDisplaySnapshot("R3A", -1).lastQso[1]->rcvd, "ME") << "appended after";
+  EXPECT_EQ(last80().rcvd, "ME") << "appended after the removals";
 }
 
 TEST_F(LastQsoPerBand, TimesThatAreNotValidShowTheDateTypesText) {
