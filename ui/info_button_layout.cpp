@@ -44,6 +44,10 @@ ButtonPicture LayoutDistrictView(const TextList& sortedDistricts, int band, cons
   int x = kGridLeft;
   int y = kGridTop;
   for (const std::string& district : sortedDistricts) {
+    // A text that would start at or below the bottom edge could not be
+    // seen; the grid stops there instead of handing GDI thousands of texts
+    // to clip away.
+    if (y >= item.bottom) break;
     picture.texts.push_back({x, y, district});
     x += kCellWidth;
     if (x > item.right - kCellWidth) {

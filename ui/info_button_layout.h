@@ -34,6 +34,8 @@ inline constexpr uint32_t kPaleYellow = 0xFFFFC6;   // RGB(255,255,198)
 inline constexpr uint32_t kLightCyan = 0xC6FFFF;    // RGB(198,255,255)
 
 // District view: the band's districts (already sorted) in a flowing grid.
+// Lines that would start at or below the bottom edge are left out: there is
+// no scrolling, so they could never be seen.
 ButtonPicture LayoutDistrictView(const TextList& sortedDistricts, int band, const PixelRect& item);
 
 // Call view: the call, the headings, the 80 m and 40 m rows and the stripe

@@ -65,6 +65,17 @@ TEST(InfoButtonLayout, DistrictGridWrapsByButtonWidth) {
   }
 }
 
+TEST(InfoButtonLayout, DistrictGridStopsAtTheBottomEdge) {
+  struct Case {
+    int bottom;
+    std::size_t placed;  // two a line at 85 pixels, lines at y 15, 30, 45...
+  } const cases[] = {{15, 0}, {16, 2}, {30, 2}, {31, 4}, {46, 6}, {1000, 7}};
+  for (const Case& c : cases) {
+    const ButtonPicture picture = stats::LayoutDistrictView(Districts(7), 1, {0, 0, 85, c.bottom});
+    EXPECT_EQ(picture.texts.size(), c.placed) << "bottom " << c.bottom;
+  }
+}
+
 TEST(InfoButtonLayout, DistrictViewIsBareBackgroundWithoutBandOrDistricts) {
   struct Case {
     int band;

@@ -1,0 +1,123 @@
+#include "ui/info_button_win.h"
+
+#include <array>
+#include <vector>
+
+#include "framework/win_owners.h"
+#include "ui/mem_dc_win.h"
+
+namespace stats {
+namespace {
+
+COLORREF ColorOf(uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+
+void DrawFill(HDC dc, const Fill& fill) {
+  const RECT rect{fill.rect.left, fill.rect.top, fill.rect.right, fill.rect.bottom};
+  UniqueBrush brush(CreateSolidBrush(ColorOf(fill.rgb)));
+  if (brush) FillRect(dc, &rect, brush.get());
+}
+
+// Advance widths of the ASCII characters in the context's current font.
+using AsciiWidths = std::array<INT, 128>;
+
+bool IsAscii(const std::string& text) {
+  for (char c : text) {
+    if (static_cast<unsigned char>(c) >= 128) return false;
+  }
+  return true;
+}
+
+// One call of ExtTextOut for several texts on one line: each glyph keeps the
+// advance it has when its text is drawn alone, and the last glyph of a text
+// advances to the start of the next text. The pixels are those of one
+// TextOut per text; GDI's cost is mostly per call, and the district grid
+// has hundreds of texts.
+class TextRun {
+ public:
+  explicit TextRun(const AsciiWidths& widths) : m_widths(widths) {}
+
+  // False when `next` cannot join: another line, not ASCII, or starting at
+  // or left of the last glyph so far.
+  bool Add(const PlacedText& next) {
+    if (!IsAscii(next.text)) return false;
+    if (!m_strBytes.empty()) {
+      if (next.y != m_nY || next.x <= m_nLastGlyphX) return false;
+      m_arrAdvances.back() = next.x - m_nLastGlyphX;
+    } else {
+      m_nX = next.x;
+      m_nY = next.y;
+    }
+    int glyphX = next.x;
+    for (char c : next.text) {
+      m_nLastGlyphX = glyphX;
+      const INT advance = m_widths[static_cast<unsigned char>(c)];
+      m_strBytes.push_back(c);
+      m_arrAdvances.push_back(advance);
+      glyphX += advance;
+    }
+    return true;
+  }
+
+  void DrawAndClear(HDC dc) {
+    if (!m_strBytes.empty()) {
+      ExtTextOutA(dc, m_nX, m_nY, 0, nullptr, m_strBytes.data(),
+                  static_cast<UINT>(m_strBytes.size()), m_arrAdvances.data());
+    }
+    m_strBytes.clear();
+    m_arrAdvances.clear();
+  }
+
+ private:
+  const AsciiWidths& m_widths;
+  int m_nX = 0;
+  int m_nY = 0;
+  int m_nLastGlyphX = 0;
+  std::string m_strBytes;
+  std::vector<INT> m_arrAdvances;
+};
+
+void DrawTextsOneByOne(HDC dc, const std::vector<PlacedText>& texts) {
+  for (const PlacedText& placed : texts) {
+    TextOutA(dc, placed.x, placed.y, placed.text.data(), static_cast<int>(placed.text.size()));
+  }
+}
+
+void DrawTexts(HDC dc, const std::vector<PlacedText>& texts) {
+  AsciiWidths widths{};
+  if (!GetCharWidth32A(dc, 0, static_cast<UINT>(widths.size() - 1), widths.data())) {
+    DrawTextsOneByOne(dc, texts);
+    return;
+  }
+  TextRun run(widths);
+  for (const PlacedText& placed : texts) {
+    if (placed.text.empty()) continue;  // draws nothing
+    if (run.Add(placed)) continue;
+    run.DrawAndClear(dc);
+    if (!run.Add(placed)) DrawTextsOneByOne(dc, {placed});
+  }
+  run.DrawAndClear(dc);
+}
+
+}  // namespace
+
+void DrawButtonPicture(HDC dc, const ButtonPicture& picture) {
+  for (const Fill& fill : picture.fills) DrawFill(dc, fill);
+  // Texts stand over the fills without boxes of their own.
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0, 0, 0));
+  DrawTexts(dc, picture.texts);
+}
+
+void PaintInfoButton(HDC dc, const RECT& item) {
+  // The state is read before drawing starts, so the engine's lock is never
+  // held while GDI works.
+  const ButtonPicture picture = LayoutInfoButton({item.left, item.top, item.right, item.bottom});
+  CMemDC offscreen(dc);
+  DrawButtonPicture(offscreen.Dc(), picture);
+}
+
+void CCqWwInfoButton::DrawItem(const DRAWITEMSTRUCT& item) const {
+  PaintInfoButton(item.hDC, item.rcItem);
+}
+
+}  // namespace stats
