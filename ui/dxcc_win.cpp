@@ -1,9 +1,8 @@
 #include "ui/dxcc_win.h"
 
-#include "platform/platform.h"
 #include "resources/resource.h"
+#include "ui/panel_look_win.h"
 #include "ui/wide_text_win.h"
-#include "ui/window_position.h"
 
 namespace stats {
 namespace {
@@ -22,18 +21,10 @@ void DXCC::SetCaption(const std::string& caption) {
   if (GetSafeHwnd() != nullptr) SetWindowText1251(GetSafeHwnd(), caption);
 }
 
-void DXCC::RepaintButton() {
-  if (Button() != nullptr) InvalidateRect(Button(), nullptr, FALSE);
-}
-
 BOOL DXCC::OnInitDialog() {
   CDialog::OnInitDialog();
-  const ScreenPoint place =
-      LoadWindowPosition(CurrentPlatform(), kDxccPositionKeys, kDefaultLeft, kDefaultTop);
-  SetWindowPos(GetSafeHwnd(), nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  // A shared icon from the module's resources: the system keeps it.
-  HICON icon = LoadIconA(ModuleInstance(), MAKEINTRESOURCEA(IDI_STATS));
-  SendMessageA(GetSafeHwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  MoveToSavedPosition(GetSafeHwnd(), kDxccPositionKeys, kDefaultLeft, kDefaultTop);
+  SetModuleIcon(GetSafeHwnd());
   return TRUE;
 }
 
@@ -54,22 +45,15 @@ void DXCC::FitButtonToClient() {
              client.right - 2 * kButtonMargin, client.bottom - 2 * kButtonMargin, TRUE);
 }
 
-void DXCC::SavePositionIfMoved() {
-  RECT frame{};
-  if (GetWindowRect(GetSafeHwnd(), &frame)) {
-    SaveWindowPositionIfMoved(CurrentPlatform(), kDxccPositionKeys, frame.left, frame.top);
-  }
-}
-
 bool DXCC::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
   switch (message) {
     case WM_SIZE:
-      // Nothing of the default processing is needed first: the dialog's
-      // own handling of WM_SIZE does not touch the controls.
+      // The dialog's own handling of WM_SIZE leaves the controls alone, so
+      // the order against it does not matter.
       FitButtonToClient();
       return false;
     case WM_SETCURSOR:
-      SavePositionIfMoved();
+      SavePositionIfMoved(GetSafeHwnd(), kDxccPositionKeys);
       return false;  // the cursor is still the system's to set
     case WM_DRAWITEM:
       if (wParam != IDC_INFO_BUTTON) return false;

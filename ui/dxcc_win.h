@@ -24,8 +24,6 @@ class DXCC : public CDialog {
 
   // The caption, Windows-1251 text (the update step's lines).
   void SetCaption(const std::string& caption);
-  // Repaints the button from the display's state without erasing it first.
-  void RepaintButton();
 
  protected:
   BOOL OnInitDialog() override;
@@ -37,7 +35,6 @@ class DXCC : public CDialog {
  private:
   void Hide();
   void FitButtonToClient();
-  void SavePositionIfMoved();
 
   CCqWwInfoButton m_button;
 };
