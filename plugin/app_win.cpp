@@ -4,6 +4,7 @@
 
 #include "engine/display_port.h"
 #include "plugin/display_thread_win.h"
+#include "plugin/thread_exit_win.h"
 #include "reports/station_dialog_runner.h"
 
 namespace stats {
@@ -15,6 +16,7 @@ class CTestApp {
   BOOL InitInstance() {
     SetCurrentStationDialog(&CabrilloStationDialog());
     SetCurrentDisplay(&TheDisplayThread());
+    PrepareThreadExit();
     return TRUE;
   }
 

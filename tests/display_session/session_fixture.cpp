@@ -1,0 +1,158 @@
+#include "session_fixture.h"
+
+#include "message_pump_win.h"
+
+namespace session {
+namespace {
+
+constexpr const char* kSettingsPath = "Plugins\\KESTREL-RTTY.ini";
+
+BOOL CALLBACK CountDialog(HWND window, LPARAM count) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  char className[16] = {};
+  GetClassNameA(window, className, sizeof className);
+  if (process == GetCurrentProcessId() && std::string(className) == "#32770") {
+    ++*reinterpret_cast<int*>(count);
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+std::wstring From1251(const std::string& text) {
+  std::wstring wide(text.size(), L'\0');
+  const int n = MultiByteToWideChar(1251, 0, text.data(), static_cast<int>(text.size()),
+                                    wide.data(), static_cast<int>(wide.size()));
+  wide.resize(n > 0 ? n : 0);
+  return wide;
+}
+
+void DisplaySessionTest::SetUp() {
+  ASSERT_TRUE(m_folder.IsReady());
+  m_folder.Write("Plugins\\rda_rus.dat", kRdaFile);
+  if (m_bStartHost) StartHost();
+  LoadModule();
+}
+
+void DisplaySessionTest::TearDown() {
+  // A host hides the display before it unloads the module; unloading while
+  // shown has a test of its own. (At unload the module abandons its link to
+  // the host rather than call a host thread that sits in the loader, and the
+  // host's object then stays referenced until the host ends.)
+  if (m_module) {
+    Host().Entry().runCommand(0, "HIDEINFO");
+    UnloadModule();
+  }
+  StopHost();
+}
+
+void DisplaySessionTest::StartHost() {
+  m_host = std::make_unique<orvosim::AutomationHost>();
+  std::string error;
+  ASSERT_TRUE(m_host->Start(error)) << error;
+}
+
+void DisplaySessionTest::StopHost() {
+  if (m_host) m_host->Stop();
+  m_host.reset();
+}
+
+void DisplaySessionTest::LoadModule() {
+  m_module = std::make_unique<host::StatsModule>(host::StatsDllPath());
+  ASSERT_TRUE(m_module->IsLoaded()) << "LoadLibrary failed, error " << m_module->LoadError();
+  m_calls = std::make_unique<host::HostCalls>(m_module->Bind(host::Binding::Decorated));
+}
+
+double DisplaySessionTest::UnloadModule() {
+  m_calls.reset();
+  LARGE_INTEGER frequency, before, after;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&before);
+  m_module.reset();
+  QueryPerformanceCounter(&after);
+  return 1000.0 * static_cast<double>(after.QuadPart - before.QuadPart) /
+         static_cast<double>(frequency.QuadPart);
+}
+
+void DisplaySessionTest::QuietReset(const std::string& ownPrefix) {
+  WriteSetting("Start", "1");
+  host::ResetArgs args;
+  args.ownCall = "R3XYZ";
+  args.ownCountryPrefix = ownPrefix;
+  args.end = host::MakeDateTime(2026, 12, 6, 23, 59);
+  ASSERT_EQ(Host().ResetStats(args), 1);
+}
+
+void DisplaySessionTest::Log(const std::string& call, const std::string& band,
+                             const std::string& rcvd, const std::string& prefix, int hour,
+                             int minute) {
+  host::Qso qso;
+  qso.call = call;
+  qso.band = band;
+  qso.rcvd = rcvd;
+  qso.countryPrefix = prefix;
+  qso.time = host::MakeDateTime(2026, 12, 6, hour, minute);
+  ASSERT_EQ(Host().AddData(qso), 1) << call << " " << band << " " << rcvd;
+}
+
+void DisplaySessionTest::Command(const char* text) {
+  const char* result = Host().Entry().runCommand(0, text);
+  ASSERT_NE(result, nullptr) << text;
+  EXPECT_STREQ(result, "") << text;
+}
+
+void DisplaySessionTest::Type(const std::string& call) {
+  HostObject().SetEntryField(std::wstring(call.begin(), call.end()));
+  char warning[100] = {};
+  Host().CheckCall(call, "RTTY", "80m", warning);
+}
+
+void DisplaySessionTest::Click(int boxId) {
+  HWND info = Shown(ModuleWindow::Information);
+  ASSERT_NE(info, nullptr) << "no information window to click " << boxId;
+  SendMessageW(GetDlgItem(info, boxId), BM_CLICK, 0, 0);
+}
+
+bool DisplaySessionTest::WaitUntil(const std::function<bool()>& done, DWORD limitMs) {
+  const ULONGLONG deadline = GetTickCount64() + limitMs;
+  while (!done()) {
+    if (GetTickCount64() >= deadline) return false;
+    orvosim::PumpFor(20);
+  }
+  return true;
+}
+
+int DisplaySessionTest::DialogWindowCount() {
+  int count = 0;
+  EnumWindows(&CountDialog, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+std::wstring DisplaySessionTest::Caption(HWND window) {
+  wchar_t text[512] = {};
+  // Another thread's window: the text as the window keeps it.
+  InternalGetWindowText(window, text, 512);
+  return text;
+}
+
+bool DisplaySessionTest::WaitCaption(ModuleWindow which, const std::wstring& caption) {
+  return WaitUntil([&] {
+    HWND window = Shown(which);
+    return window != nullptr && Caption(window) == caption;
+  });
+}
+
+std::string DisplaySessionTest::Setting(const char* key) const {
+  char value[256] = {};
+  GetPrivateProfileStringA("Settings", key, "<missing>", value, sizeof value,
+                           (m_folder.Path() / kSettingsPath).string().c_str());
+  return value;
+}
+
+void DisplaySessionTest::WriteSetting(const char* key, const char* value) const {
+  WritePrivateProfileStringA("Settings", key, value,
+                             (m_folder.Path() / kSettingsPath).string().c_str());
+}
+
+}  // namespace session
