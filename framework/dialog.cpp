@@ -21,16 +21,19 @@ CDialog::~CDialog() {
   }
 }
 
+// The dialogs are Unicode windows: the template's texts, Cyrillic among
+// them, reach the controls whole whatever the system's ANSI code page. The
+// ANSI text functions used on them convert as usual.
 INT_PTR CDialog::DoModal() {
   m_bModal = true;
-  return DialogBoxParamA(ModuleInstance(), MAKEINTRESOURCEA(m_nTemplate), m_hParent, &DialogProc,
+  return DialogBoxParamW(ModuleInstance(), MAKEINTRESOURCEW(m_nTemplate), m_hParent, &DialogProc,
                          reinterpret_cast<LPARAM>(this));
 }
 
 bool CDialog::Create(HWND parent) {
   m_bModal = false;
   m_hParent = parent;
-  return CreateDialogParamA(ModuleInstance(), MAKEINTRESOURCEA(m_nTemplate), parent, &DialogProc,
+  return CreateDialogParamW(ModuleInstance(), MAKEINTRESOURCEW(m_nTemplate), parent, &DialogProc,
                             reinterpret_cast<LPARAM>(this)) != nullptr;
 }
 

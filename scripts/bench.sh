@@ -3,23 +3,28 @@
 # repetitions of every case, medians reported, then the derived figures
 # (journal share of a full replay, result against one pass over the log).
 # Extra arguments go to the benchmark program, e.g. --benchmark_filter=Replay.
-# With --wine it measures the real DLL's intake under wine instead.
+# With --wine it measures the real DLL under wine instead: the intake, the
+# information button's paint and the shown display at rest.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build/bench"
 
-# scripts/bench.sh --wine: the real DLL's intake under wine instead.
+# scripts/bench.sh --wine: the real DLL under wine instead.
 if [ "${1:-}" = "--wine" ]; then
   "$root/scripts/build.sh" >/dev/null
   run="$root/build/bench-wine"
   rm -rf "$run" && mkdir -p "$run/Plugins"
-  cp "$root/build/win32/bench/wine/intake_under_wine.exe" "$run/"
-  cp "$root/dist/Stats.dll" "$run/Plugins/"
+  for program in intake_under_wine paint_under_wine display_idle_under_wine; do
+    cp "$root/build/win32/bench/wine/$program.exe" "$run/"
+  done
+  cp "$root/dist/Stats.dll" "$root/samples/Plugins/rda_rus.dat" "$run/Plugins/"
   # shellcheck source=lib/wine-session.sh
   source "$root/scripts/lib/wine-session.sh"
   WINE_SESSION_NAME=wine-bench wine_session_start
   trap wine_session_stop EXIT
-  (cd "$run" && wine_run wine intake_under_wine.exe </dev/null)
+  for program in intake_under_wine paint_under_wine display_idle_under_wine; do
+    (cd "$run" && wine_run wine "$program.exe" </dev/null)
+  done
   exit
 fi
 

@@ -29,6 +29,9 @@ wine_session_start() {
   wine_run wine wineboot >/dev/null 2>&1 </dev/null || true
   # Without a window manager every hide or destroy would wait about 2 s.
   wine_run wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 </dev/null || true
+  # A crashing test program reports its crash and ends instead of waiting
+  # in the debugger's dialog, which nobody would ever answer.
+  wine_run wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null || true
   # This wine does not load the packaged fonts from their own folder.
   local fonts="$WINEPREFIX/drive_c/windows/Fonts"
   if [ -d /usr/share/wine/fonts ] && [ -d "$fonts" ]; then

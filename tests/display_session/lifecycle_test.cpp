@@ -5,6 +5,7 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 #include "message_pump_win.h"
@@ -121,6 +122,10 @@ TEST_F(LifecycleTest, HundredShowHideCyclesLeaveNothingBehind) {
     if (cycle == 10) atTen = Measure();
     if (cycle == 100) atHundred = Measure();
   }
+  std::printf("after cycle 10 / 100: windows %d / %d, threads %d / %d, kernel handles %lu / %lu, "
+              "GDI slot %lu / %lu\n",
+              atTen.windows, atHundred.windows, atTen.threads, atHundred.threads,
+              atTen.kernelHandles, atHundred.kernelHandles, atTen.gdi, atHundred.gdi);
   EXPECT_EQ(atHundred.windows, atTen.windows);
   EXPECT_EQ(atHundred.threads, atTen.threads);
   EXPECT_LE(atHundred.kernelHandles, atTen.kernelHandles + 8) << "kernel handles";

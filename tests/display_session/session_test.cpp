@@ -178,6 +178,7 @@ struct HostFault {
   orvosim::HostMember member;
   orvosim::MemberFault fault;
   const char* what;
+  const char* name;  // of the test case
 };
 
 class FailingHostTest : public SessionTest, public ::testing::WithParamInterface<HostFault> {};
@@ -209,12 +210,17 @@ using orvosim::MemberFault;
 INSTANTIATE_TEST_SUITE_P(
     EachMember, FailingHostTest,
     ::testing::Values(
-        HostFault{HostMember::EntryField, MemberFault::Fail(RPC_E_DISCONNECTED), "call, gone"},
-        HostFault{HostMember::EntryField, MemberFault::WrongType(VT_DISPATCH), "call, object"},
+        HostFault{HostMember::EntryField, MemberFault::Fail(RPC_E_DISCONNECTED), "call, gone",
+                  "CallHostGone"},
+        HostFault{HostMember::EntryField, MemberFault::WrongType(VT_DISPATCH), "call, object",
+                  "CallNotText"},
         HostFault{HostMember::Frequency, MemberFault::Fail(DISP_E_MEMBERNOTFOUND),
-                  "frequency, missing"},
-        HostFault{HostMember::Frequency, MemberFault::WrongType(VT_BSTR), "frequency, text"},
-        HostFault{HostMember::RunMacro, MemberFault::Fail(E_FAIL), "macro, failing"}));
+                  "frequency, missing", "FrequencyMissing"},
+        HostFault{HostMember::Frequency, MemberFault::WrongType(VT_BSTR), "frequency, text",
+                  "FrequencyNotNumber"},
+        HostFault{HostMember::RunMacro, MemberFault::Fail(E_FAIL), "macro, failing",
+                  "MacroFailing"}),
+    [](const ::testing::TestParamInfo<HostFault>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace session
