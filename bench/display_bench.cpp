@@ -13,6 +13,7 @@
 #include "engine/contest_state.h"
 #include "engine/display_snapshot.h"
 #include "engine/moscow_table.h"
+#include "ui/info_button_layout.h"
 #include "ui/update_text.h"
 
 namespace {
@@ -128,8 +129,29 @@ void BM_SortAndCopyRdaDistricts_2600(benchmark::State& state) {
   }
 }
 
+// What the district view composes before it draws: the band's districts
+// sorted (from reversed order) and copied, then laid out in a 600 x 400
+// button.
+void BM_DistrictViewComposition_2600(benchmark::State& state) {
+  EnsureDisplayState();
+  const stats::PixelRect button{0, 0, 600, 400};
+  for (auto _ : state) {
+    state.PauseTiming();
+    {
+      std::lock_guard<std::mutex> lock(stats::g_stateLock);
+      stats::TextList& districts = stats::g_arrRdaByBand[kBand];
+      std::sort(districts.rbegin(), districts.rend());
+    }
+    state.ResumeTiming();
+    const stats::TextList sorted = stats::SortAndCopyRdaDistricts(kBand);
+    const stats::ButtonPicture picture = stats::LayoutDistrictView(sorted, kBand, button);
+    benchmark::DoNotOptimize(picture);
+  }
+}
+
 }  // namespace
 
+BENCHMARK(BM_DistrictViewComposition_2600)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_DisplayStep_100k)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_DisplaySnapshot_100k)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_RemovalThenSnapshot_100k)->Unit(benchmark::kMicrosecond)->UseRealTime();

@@ -22,8 +22,6 @@ HostAutomation g_hostAutomation;
 namespace {
 
 constexpr UINT kOpeningDelayMs = 300;
-constexpr const char* kMoscowShownKey = "RusObl";
-constexpr const char* kRdaShownKey = "DXCC";
 
 void WriteShownSetting(const char* key, bool shown) {
   CurrentPlatform().WriteProfileString(g_strIniFile, g_strIniSection, key, shown ? "1" : "0");
@@ -105,51 +103,42 @@ void baud::ArmUpdateTimer(UINT delayMs) { SetTimer(GetSafeHwnd(), kUpdateTimerId
 
 void baud::KillUpdateTimer() { KillTimer(GetSafeHwnd(), kUpdateTimerId); }
 
-// The decision follows the window, not the box's tick: the automatic box
-// toggles its own tick.
-void baud::OnShowMoscowClicked() {
-  if (g_pOblast) {
-    g_pOblast.reset();
-    WriteShownSetting(kMoscowShownKey, false);
+// A box of this window clicked. The decision follows the window, not the
+// box's tick: the automatic box toggles its own tick. A window closed here
+// is destroyed; one opened is filled by the step the timer brings.
+template <typename Window>
+void baud::ToggleWindow(std::unique_ptr<Window>& window, const char* shownKey) {
+  if (window) {
+    window.reset();
+    WriteShownSetting(shownKey, false);
     return;
   }
-  g_pOblast = OpenWindow<oblast>();
+  window = OpenWindow<Window>();
   ArmUpdateTimer(kOpeningDelayMs);
-  WriteShownSetting(kMoscowShownKey, true);
+  WriteShownSetting(shownKey, true);
 }
 
-void baud::OnShowRdaClicked() {
-  if (g_pDxcc) {
-    g_pDxcc.reset();
-    WriteShownSetting(kRdaShownKey, false);
-    return;
-  }
-  g_pDxcc = OpenWindow<DXCC>();
-  ArmUpdateTimer(kOpeningDelayMs);
-  WriteShownSetting(kRdaShownKey, true);
+// The update step reopens a window that the settings say was open, and
+// ticks its box here.
+template <typename Window>
+void baud::ReopenWindow(std::unique_ptr<Window>& window, int& shownBox) {
+  window = OpenWindow<Window>();
+  if (!window) return;
+  shownBox = 1;
+  UpdateData(false);
 }
+
+void baud::OnShowMoscowClicked() { ToggleWindow(g_pOblast, kMoscowShownKey); }
+
+void baud::OnShowRdaClicked() { ToggleWindow(g_pDxcc, kRdaShownKey); }
 
 bool baud::IsMoscowWindowOpen() { return static_cast<bool>(g_pOblast); }
 
-void baud::OpenMoscowWindow() {
-  auto window = std::make_unique<oblast>();
-  if (!window->Create(nullptr)) return;
-  g_pOblast = std::move(window);
-  m_bShowMoscow = 1;
-  UpdateData(false);
-  ShowWindow(g_pOblast->GetSafeHwnd(), SW_SHOW);
-}
+void baud::OpenMoscowWindow() { ReopenWindow(g_pOblast, m_bShowMoscow); }
 
 bool baud::IsRdaWindowOpen() { return static_cast<bool>(g_pDxcc); }
 
-void baud::OpenRdaWindow() {
-  auto window = std::make_unique<DXCC>();
-  if (!window->Create(nullptr)) return;
-  g_pDxcc = std::move(window);
-  m_bShowRda = 1;
-  UpdateData(false);
-  ShowWindow(g_pDxcc->GetSafeHwnd(), SW_SHOW);
-}
+void baud::OpenRdaWindow() { ReopenWindow(g_pDxcc, m_bShowRda); }
 
 void baud::SetMoscowCaption(const std::string& text) {
   if (g_pOblast) SetWindowText1251(g_pOblast->GetSafeHwnd(), text);

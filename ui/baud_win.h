@@ -44,6 +44,10 @@ class baud : public CDialog, private DisplayWindows {
   void UseEnglishTexts();
   void AttachToHost();
   void ArmUpdateTimer(UINT delayMs);
+  template <typename Window>
+  void ToggleWindow(std::unique_ptr<Window>& window, const char* shownKey);
+  template <typename Window>
+  void ReopenWindow(std::unique_ptr<Window>& window, int& shownBox);
   void OnShowMoscowClicked();
   void OnShowRdaClicked();
   void OnTimer();

@@ -13,10 +13,7 @@ namespace stats {
 
 namespace {
 
-// The settings that say which windows should be open; only the low byte of
-// their value counts.
-constexpr const char* kMoscowWindowKey = "RusObl";
-constexpr const char* kRdaWindowKey = "DXCC";
+// Only the low byte of the settings that reopen the windows counts.
 constexpr int kFlagBits = 0xFF;
 
 constexpr const char* kFrequencyMacro = "<SP1>";
@@ -26,10 +23,10 @@ bool SettingIsOn(Platform& platform, const char* key) {
 }
 
 void ReopenWindows(Platform& platform, DisplayWindows& windows) {
-  if (SettingIsOn(platform, kMoscowWindowKey) && !windows.IsMoscowWindowOpen()) {
+  if (SettingIsOn(platform, kMoscowShownKey) && !windows.IsMoscowWindowOpen()) {
     windows.OpenMoscowWindow();
   }
-  if (SettingIsOn(platform, kRdaWindowKey) && !windows.IsRdaWindowOpen()) {
+  if (SettingIsOn(platform, kRdaShownKey) && !windows.IsRdaWindowOpen()) {
     windows.OpenRdaWindow();
   }
 }

@@ -6,6 +6,11 @@
 // host and the windows are reached through their ports.
 namespace stats {
 
+// The settings that say which district windows were open ("1") or closed
+// through the information window's boxes ("0").
+inline constexpr const char* kMoscowShownKey = "RusObl";
+inline constexpr const char* kRdaShownKey = "DXCC";
+
 class DisplayWindows;
 class HostLink;
 class Platform;

@@ -10,7 +10,8 @@ namespace {
 
 constexpr int kShowMoscowBox = 1121;
 constexpr int kShowRdaBox = 1122;
-constexpr int kBoxAF = 1054, kBoxZZ = 1151, kBoxBU = 1090;
+constexpr int kBoxAF = 1054, kBoxZZ = 1151, kBoxBU = 1090, kBoxMO = 1027;
+constexpr int kBoxKS = 1169;  // row 7: bound to no district
 
 bool IsTicked(HWND dialog, int id) {
   return SendMessageW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -103,6 +104,43 @@ TEST_F(SessionTest, WindowClosedByHandStaysUntilItsBoxIsCleared) {
   Click(kShowMoscowBox);
   EXPECT_EQ(DialogWindowCount(), 1) << "the box closes it for good";
   EXPECT_EQ(Setting("RusObl"), "0");
+}
+
+TEST_F(SessionTest, OnlyTheDistrictBoxesFollowTheLog) {
+  QuietReset();
+  LogContest();
+  Tune(3520000);
+  WriteSetting("RusObl", "1");
+  Command("SHOWINFO");
+  ASSERT_TRUE(WaitCaption(ModuleWindow::Moscow, L"QX9-2026 Moscow worked on 80m 2 of 146"));
+  HWND moscow = Shown(ModuleWindow::Moscow);
+  SendMessageW(GetDlgItem(moscow, kBoxKS), BM_CLICK, 0, 0);
+  SendMessageW(GetDlgItem(moscow, kBoxMO), BM_CLICK, 0, 0);
+  ASSERT_TRUE(IsTicked(moscow, kBoxKS) && IsTicked(moscow, kBoxMO)) << "ticked by hand";
+  Type("DL1AA");
+  EXPECT_TRUE(WaitUntil([&] { return !IsTicked(moscow, kBoxMO); }))
+      << "MO is not worked: the next update step clears it";
+  EXPECT_TRUE(IsTicked(moscow, kBoxKS)) << "KS is no district: the module never touches it";
+  EXPECT_TRUE(IsTicked(moscow, kBoxAF)) << "worked";
+}
+
+TEST_F(SessionTest, AVanishedDisplayThreadNeitherBlocksNorPreventsANewDisplay) {
+  QuietReset();
+  Command("SHOWINFO");
+  ASSERT_TRUE(WaitShown(ModuleWindow::Information));
+  // As at process exit: the system ends the display thread, and the module
+  // still holds its information window.
+  const DWORD id = GetWindowThreadProcessId(Shown(ModuleWindow::Information), nullptr);
+  HANDLE thread = OpenThread(THREAD_TERMINATE | SYNCHRONIZE, FALSE, id);
+  ASSERT_NE(thread, nullptr);
+  TerminateThread(thread, 9);
+  WaitForSingleObject(thread, 2000);
+  CloseHandle(thread);
+  const ULONGLONG before = GetTickCount64();
+  Command("HIDEINFO");
+  EXPECT_LT(GetTickCount64() - before, 1000u) << "the stop finds the thread gone";
+  Command("SHOWINFO");
+  EXPECT_TRUE(WaitShown(ModuleWindow::Information)) << "a new display";
 }
 
 TEST_F(SessionTest, OperatorClosingTheInformationWindowEndsTheDisplay) {

@@ -66,6 +66,23 @@ TEST_F(ExportsTest, RunCommandAlwaysAnswersTheEmptyText) {
   }
 }
 
+TEST_F(ExportsTest, OnlyTheExactCommandsShowAndHideTheDisplay) {
+  const struct {
+    const char* command;
+    int starts, stops;
+  } cases[] = {{"SHOWINFO", 1, 0},  {"HIDEINFO", 0, 1},  {"showinfo", 0, 0}, {"SHOWINFO ", 0, 0},
+               {" HIDEINFO", 0, 0}, {"SHOWINFOX", 0, 0}, {"", 0, 0},         {nullptr, 0, 0}};
+  const char* first = RunCommand0(0, "none");
+  for (const auto& c : cases) {
+    const std::string name = c.command ? std::string("\"") + c.command + "\"" : "(null)";
+    display.starts = display.stops = 0;
+    const char* answer = RunCommand0(0, c.command);
+    EXPECT_EQ(display.starts, c.starts) << name;
+    EXPECT_EQ(display.stops, c.stops) << name;
+    EXPECT_EQ(answer, first) << name << ": always the same text";
+  }
+}
+
 TEST_F(ExportsTest, IsValidExchangeReadsPositionsZeroAndTwo) {
   const struct {
     const char* exchange;
