@@ -12,7 +12,7 @@ step() { printf '\n== %s\n' "$*"; }
 
 step "native build and unit tests"
 cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build/native -j "$jobs"
+cmake --build build/native -j "$jobs" --target unit_tests
 ctest --test-dir build/native --output-on-failure -j "$jobs"
 
 step "native unit tests with address and undefined-behaviour sanitizers"
@@ -28,7 +28,7 @@ build/native-tsan/tests/race/display_race_test
 step "Windows build"
 "$root/scripts/build.sh"
 
-step "export table, host tests and station dialog tests of dist/Stats.dll under wine"
+step "export table, host, station dialog, automation and display tests of dist/Stats.dll under wine"
 export STATS_DLL="$root/dist/Stats.dll"
 "$root/tests/wine/run.sh" "$root/build/win32"
 
