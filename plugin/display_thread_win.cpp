@@ -83,7 +83,9 @@ bool DisplayThread::ThreadHasEnded() const {
 void DisplayThread::Forget() {
   m_hThread.reset();
   m_hDone.reset();
-  // A thread that was ended from outside (process exit) cleared nothing.
+  // A thread that was ended from outside (process exit) cleared nothing;
+  // after a normal end there is nothing left to abandon.
+  AbandonDisplayObjects();
   g_pBaud.store(nullptr);
   g_hBaudWindow.store(nullptr);
 }
@@ -123,7 +125,11 @@ void DisplayThread::RequestRefresh() {
 }
 
 void DisplayThread::StopForUnload(bool processExit) {
-  if (processExit || ThreadHasEnded()) return;
+  if (processExit) {
+    AbandonDisplayObjects();
+    return;
+  }
+  if (ThreadHasEnded()) return;
   g_bUnloading.store(true);
   const ULONGLONG deadline = GetTickCount64() + kUnloadLimitMs;
   while (g_hBaudWindow.load() == nullptr && !ThreadHasEnded() && GetTickCount64() < deadline) {
@@ -132,7 +138,9 @@ void DisplayThread::StopForUnload(bool processExit) {
   if (HWND window = g_hBaudWindow.load()) PostMessageW(window, kStopDisplayMessage, 0, 0);
   // The thread sets the event only after its last instruction of the
   // module; ExitThread then waits for the loader's lock outside the module.
-  WaitForSingleObject(m_hDone.get(), kUnloadLimitMs);
+  if (WaitForSingleObject(m_hDone.get(), kUnloadLimitMs) != WAIT_OBJECT_0) {
+    AbandonDisplayObjects();
+  }
 }
 
 }  // namespace stats

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Runs every test: the native unit tests (plain and with sanitizers), then
-# everything the Windows build registers: the export-table check of
-# dist/Stats.dll, the host tests and the station dialog tests under wine.
+# Runs every test: the native unit tests (plain, with the address and
+# undefined-behaviour sanitizers, and the display's race test with the
+# thread sanitizer), then everything the Windows build registers, under
+# wine: the export-table check of dist/Stats.dll, the host tests, the station
+# dialog tests, the automation object's tests, the RDA window's painting
+# tests and the display sessions against the real DLL.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"

@@ -28,8 +28,8 @@ void WriteShownSetting(const char* key, bool shown) {
 }
 
 int RussianWording() {
-  std::lock_guard<std::mutex> lock(g_stateLock);
-  return g_bRussian;
+  const ContestStateLock state;
+  return state.Russian();
 }
 
 // Creates a modeless district window and shows it; null when the window
@@ -49,6 +49,12 @@ void CloseDistrictWindows() {
   g_pOblast.reset();
 }
 
+void AbandonDisplayObjects() {
+  g_hostAutomation.Abandon();
+  g_pDxcc.release();
+  g_pOblast.release();
+}
+
 baud::baud() : CDialog(IDD_BAUD, nullptr) {
   // A new display starts with no district windows; the settings reopen them.
   CloseDistrictWindows();
@@ -59,6 +65,9 @@ baud::~baud() = default;
 BOOL baud::OnInitDialog() {
   CDialog::OnInitDialog();
   HWND window = GetSafeHwnd();
+  // From here a stop from the host's thread has its target, also while the
+  // start-up below waits for the host.
+  g_hBaudWindow.store(window);
   MoveToSavedPosition(window, kBaudPositionKeys, 10, 10);
   SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
   m_brBack.reset(CreateSolidBrush(kPanelColour));
@@ -67,7 +76,6 @@ BOOL baud::OnInitDialog() {
   UpdateData(false);
   AttachToHost();
   ArmUpdateTimer(kOpeningDelayMs);
-  g_hBaudWindow.store(window);
   return TRUE;
 }
 

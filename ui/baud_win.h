@@ -89,4 +89,9 @@ extern HostAutomation g_hostAutomation;
 // Destroys the Moscow-districts and RDA windows (display thread).
 void CloseDistrictWindows();
 
+// The display thread is gone without cleaning up (the process is ending) or
+// would not end in time: its objects are left as they are, so that no
+// destructor at unload touches another thread's windows or the host.
+void AbandonDisplayObjects();
+
 }  // namespace stats
