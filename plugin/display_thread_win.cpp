@@ -35,6 +35,13 @@ bool WaitServingMessages(HANDLE handle, DWORD limitMs, Ready ready) {
     if (woke == WAIT_OBJECT_0) return true;
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) {
+        // The host's own loop must still see its quit: put it back and wait
+        // on without serving messages.
+        PostQuitMessage(static_cast<int>(message.wParam));
+        const ULONGLONG left = deadline - std::min(deadline, GetTickCount64());
+        return WaitForSingleObject(handle, static_cast<DWORD>(left)) == WAIT_OBJECT_0 || ready();
+      }
       TranslateMessage(&message);
       DispatchMessageW(&message);
     }
