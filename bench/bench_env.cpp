@@ -205,7 +205,12 @@ std::size_t LoadLog(std::vector<HostQso>& stream) {
 void EnsureMostlyAcceptedLog() {
   constexpr unsigned kStreamId = 2;
   Environment& env = Environment::Get();
-  if (env.loadedStream == kStreamId && stats::g_arrLog.size() > kLogSize / 2) return;
+  std::size_t logged;
+  {
+    const stats::ContestStateLock state;
+    logged = state.Log().size();
+  }
+  if (env.loadedStream == kStreamId && logged > kLogSize / 2) return;
   std::vector<HostQso> stream = env.MakeStream(kLogSize, {5, 2024});
   LoadLog(stream);
   env.loadedStream = kStreamId;

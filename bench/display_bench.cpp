@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <mutex>
 #include <string>
 
 #include "bench_env.h"
@@ -49,24 +48,25 @@ stats::TextList RdaDistricts() {
 void EnsureDisplayState() {
   bench::Environment& env = bench::Environment::Get();
   if (env.loadedStream == kDisplayStreamId) return;
-  std::lock_guard<std::mutex> lock(stats::g_stateLock);
-  stats::g_arrLog.Clear();
+  const stats::ContestStateLock contest;
+  stats::QsoLog& log = contest.Log();
+  log.Clear();
   for (std::size_t n = 0; n < bench::kLogSize; ++n) {
     const char* band = n % 2 == 0 ? "80m" : "40m";
     // The typed call early, in the middle and late, each on its own band.
     if (n == 10 || n == bench::kLogSize / 2 || n == bench::kLogSize - 11) {
       const char* typedBand = n == 10 ? "20m" : band;
-      stats::g_arrLog.Append(Qso(kTypedCall, typedBand, n));
+      log.Append(Qso(kTypedCall, typedBand, n));
     } else {
-      stats::g_arrLog.Append(Qso(std::string("UA3") + std::to_string(n % 30000), band, n));
+      log.Append(Qso(std::string("UA3") + std::to_string(n % 30000), band, n));
     }
   }
   for (int band = 0; band < stats::kBandCount; ++band) {
-    stats::g_arrBandRows[band] = {std::string(stats::kBandOrder[band]), "-", "-", "-"};
+    contest.BandRows()[band] = {std::string(stats::kBandOrder[band]), "-", "-", "-"};
   }
-  stats::g_arrRdaByBand[kBand] = RdaDistricts();
-  stats::g_arrMoscowByBand[kBand].assign(stats::g_pszMoscowCodes, stats::g_pszMoscowCodes + 138);
-  stats::g_strEndYear = "2017";
+  contest.RdaByBand()[kBand] = RdaDistricts();
+  contest.MoscowByBand()[kBand].assign(stats::g_pszMoscowCodes, stats::g_pszMoscowCodes + 138);
+  contest.EndYear() = "2017";
   env.loadedStream = kDisplayStreamId;
 }
 
@@ -104,10 +104,10 @@ void BM_RemovalThenSnapshot_100k(benchmark::State& state) {
   const std::string call = kTypedCall;
   for (auto _ : state) {
     {
-      std::lock_guard<std::mutex> lock(stats::g_stateLock);
-      stats::CInfo first = stats::g_arrLog[0];
-      stats::g_arrLog.RemoveAt(0);
-      stats::g_arrLog.Append(std::move(first));
+      const stats::ContestStateLock contest;
+      stats::CInfo first = contest.Log()[0];
+      contest.Log().RemoveAt(0);
+      contest.Log().Append(std::move(first));
     }
     const stats::DisplaySnapshot snapshot = stats::TakeDisplaySnapshot(call, kBand);
     benchmark::DoNotOptimize(snapshot);
@@ -119,8 +119,8 @@ void BM_SortAndCopyRdaDistricts_2600(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     {
-      std::lock_guard<std::mutex> lock(stats::g_stateLock);
-      stats::TextList& districts = stats::g_arrRdaByBand[kBand];
+      const stats::ContestStateLock contest;
+      stats::TextList& districts = contest.RdaByBand()[kBand];
       std::sort(districts.rbegin(), districts.rend());  // reversed order
     }
     state.ResumeTiming();
@@ -138,8 +138,8 @@ void BM_DistrictViewComposition_2600(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     {
-      std::lock_guard<std::mutex> lock(stats::g_stateLock);
-      stats::TextList& districts = stats::g_arrRdaByBand[kBand];
+      const stats::ContestStateLock contest;
+      stats::TextList& districts = contest.RdaByBand()[kBand];
       std::sort(districts.rbegin(), districts.rend());
     }
     state.ResumeTiming();

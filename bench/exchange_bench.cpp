@@ -17,7 +17,10 @@ enum class Where { Early, Last, Absent };
 
 void EnsureRdaList() {
   bench::Environment& env = bench::Environment::Get();
-  if (stats::g_arrRdaCodes.size() == bench::kRdaCodeCount) return;
+  {
+    const stats::ContestStateLock contest;
+    if (contest.RdaCodes().size() == bench::kRdaCodeCount) return;
+  }
   env.Reset();
   env.loadedStream = 0;
 }
@@ -53,12 +56,17 @@ void BM_IsValidExchg0(benchmark::State& state, Where where) {
     int valid = IsValidExchg0(exchange, nullptr, "UA", nullptr, 0, 0, 0);
     benchmark::DoNotOptimize(valid);
   }
-  state.counters["codes"] = static_cast<double>(stats::g_arrRdaCodes.size());
+  const stats::ContestStateLock contest;
+  state.counters["codes"] = static_cast<double>(contest.RdaCodes().size());
 }
 
 void BM_LinearScanOfCodes(benchmark::State& state, Where where) {
   EnsureRdaList();
-  const std::vector<std::string> codes = stats::g_arrRdaCodes.codes();
+  std::vector<std::string> codes;
+  {
+    const stats::ContestStateLock contest;
+    codes = contest.RdaCodes().codes();
+  }
   const std::string code = CodeAt(where);
   for (auto _ : state) {
     const char* exchange = code.c_str();

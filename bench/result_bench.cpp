@@ -17,17 +17,20 @@ void BM_GetResult0_100k(benchmark::State& state) {
     const char* text = GetResult0(&result);
     benchmark::DoNotOptimize(text);
   }
-  state.counters["log"] = static_cast<double>(stats::g_arrLog.size());
+  const stats::ContestStateLock contest;
+  state.counters["log"] = static_cast<double>(contest.Log().size());
   std::size_t rda = 0;
-  for (const auto& band : stats::g_arrRdaByBand) rda += band.size();
+  for (const auto& band : contest.RdaByBand()) rda += band.size();
   state.counters["rda_districts"] = static_cast<double>(rda);
 }
 
 // The floor: read each record's band, call, Moscow and RDA fields once.
-// Kept out of line so that an instruction count can single it out.
+// Kept out of line so that an instruction count can single it out. Holds the
+// state lock for the pass, as the result computation does.
 [[gnu::noinline]] std::size_t SumLogFields() {
   std::size_t sum = 0;
-  for (const stats::CInfo& qso : stats::g_arrLog) {
+  const stats::ContestStateLock contest;
+  for (const stats::CInfo& qso : contest.Log()) {
     sum += qso.m_strBand.size() + qso.m_strCall.size() + qso.m_strMoscow.size() +
            qso.m_strRda.size();
   }
@@ -40,7 +43,8 @@ void BM_OnePassOverLog_100k(benchmark::State& state) {
     std::size_t sum = SumLogFields();
     benchmark::DoNotOptimize(sum);
   }
-  state.counters["log"] = static_cast<double>(stats::g_arrLog.size());
+  const stats::ContestStateLock contest;
+  state.counters["log"] = static_cast<double>(contest.Log().size());
 }
 
 // What GetResult0 does besides counting: the "Claimed" write to the settings.

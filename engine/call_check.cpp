@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <mutex>
 
 #include "engine/contest_state.h"
 #include "engine/display_port.h"
@@ -22,7 +21,12 @@ constexpr const char* kWarningRussian =
 
 std::string CallWarning(std::string_view call) {
   const std::string callText(call);
-  return FormatText(g_bRussian ? kWarningRussian : kWarningEnglish, callText.c_str());
+  int russian;
+  {
+    const ContestStateLock state;
+    russian = state.Russian();
+  }
+  return FormatText(russian ? kWarningRussian : kWarningEnglish, callText.c_str());
 }
 
 int CheckCall(std::string_view call, std::string_view mode, std::string_view band, char* warning,
@@ -32,8 +36,8 @@ int CheckCall(std::string_view call, std::string_view mode, std::string_view ban
   if (display.IsOpen()) display.RequestRefresh();
   bool blocked;
   {
-    std::lock_guard<std::mutex> lock(g_stateLock);
-    blocked = g_arrLog.IsWorkedInHour(call, band, mode, hour);
+    const ContestStateLock state;
+    blocked = state.Log().IsWorkedInHour(call, band, mode, hour);
   }
   if (!blocked) return 1;
   if (warning != nullptr) {

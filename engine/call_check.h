@@ -11,7 +11,8 @@ class Platform;
 
 inline constexpr std::size_t kWarningBufferSize = 100;
 
-// The warning for a call in the wording g_bRussian selects.
+// The warning for a call in the wording g_bRussian selects. Takes the state
+// lock itself.
 std::string CallWarning(std::string_view call);
 
 // 4 when the call was logged on this band and mode in the current UTC hour

@@ -1,7 +1,11 @@
 #include "engine/contest_state.h"
 
-namespace stats {
+#include <mutex>
 
+namespace stats {
+namespace {
+
+// The contest state, reachable only through a ContestStateLock.
 QsoLog g_arrLog;
 TextList g_arrBands;
 PerBand g_arrBandRows;
@@ -14,9 +18,29 @@ int g_nStart = 0;
 std::string g_strOwnCall;
 std::string g_strEndDate;
 std::string g_strEndYear;
+// Guards every object above.
+std::mutex g_stateLock;
+
+}  // namespace
+
 const std::string g_strIniSection = "Settings";
 const std::string g_strIniFile = "Plugins\\KESTREL-RTTY.ini";
-std::mutex g_stateLock;
+
+ContestStateLock::ContestStateLock() { g_stateLock.lock(); }
+ContestStateLock::~ContestStateLock() { g_stateLock.unlock(); }
+
+QsoLog& ContestStateLock::Log() const { return g_arrLog; }
+TextList& ContestStateLock::Bands() const { return g_arrBands; }
+PerBand& ContestStateLock::BandRows() const { return g_arrBandRows; }
+PerBand& ContestStateLock::RdaByBand() const { return g_arrRdaByBand; }
+PerBand& ContestStateLock::MoscowByBand() const { return g_arrMoscowByBand; }
+CodeList& ContestStateLock::RdaCodes() const { return g_arrRdaCodes; }
+int& ContestStateLock::Russian() const { return g_bRussian; }
+int& ContestStateLock::Output() const { return g_bOutput; }
+int& ContestStateLock::Start() const { return g_nStart; }
+std::string& ContestStateLock::OwnCall() const { return g_strOwnCall; }
+std::string& ContestStateLock::EndDate() const { return g_strEndDate; }
+std::string& ContestStateLock::EndYear() const { return g_strEndYear; }
 
 int BandSlot(std::string_view band) {
   for (int slot = 0; slot < kBandCount; ++slot) {
@@ -26,7 +50,7 @@ int BandSlot(std::string_view band) {
 }
 
 void RestoreLoadState() {
-  std::lock_guard<std::mutex> lock(g_stateLock);
+  const ContestStateLock state;
   g_arrLog.Clear();
   g_arrBands.clear();
   for (int slot = 0; slot < kBandCount; ++slot) {

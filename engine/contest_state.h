@@ -4,7 +4,6 @@
 // the display thread.
 #include <array>
 #include <cstdint>
-#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,18 +25,6 @@ int BandSlot(std::string_view band);
 using TextList = std::vector<std::string>;
 using PerBand = std::array<TextList, kBandCount>;
 
-extern QsoLog g_arrLog;            // accepted QSOs in order of intake
-extern TextList g_arrBands;        // band texts seen, each once
-extern PerBand g_arrBandRows;      // per band: band, then the display's columns
-extern PerBand g_arrRdaByBand;     // per band: distinct RDA districts worked
-extern PerBand g_arrMoscowByBand;  // per band: distinct Moscow districts worked
-extern CodeList g_arrRdaCodes;     // valid RDA codes, in the order of the file
-extern int g_bRussian;             // 1 selects the Russian wording
-extern int g_bOutput;              // output mode of the last reset
-extern int g_nStart;               // "Start" as read by the last reset
-extern std::string g_strOwnCall;
-extern std::string g_strEndDate;  // contest end, "%d.%m.%Y"
-extern std::string g_strEndYear;  // contest end, "%Y"
 extern const std::string g_strIniSection;
 extern const std::string g_strIniFile;
 
@@ -45,11 +32,38 @@ extern const std::string g_strIniFile;
 // a stored value come back.
 inline constexpr std::size_t kIniBufferSize = 100;
 
-// Held by every entry point while it changes the state, and by the display
-// thread while it reads it.
-extern std::mutex g_stateLock;
+// The only way to the shared contest state. Constructing one takes the state
+// lock (g_stateLock), destroying it releases it; every accessor returns the
+// object it is named after, valid for as long as this lock lives. The entry
+// points hold one while they change the state, the display thread while it
+// reads it. The lock is not recursive: a thread that holds one must not make
+// a second one, nor call anything that does, so helpers that run inside a
+// locked scope take the caller's lock as a parameter. Nothing slow (file
+// writes, dialogs, starting or stopping the display) belongs in a locked
+// scope: the display thread waits on it to draw.
+class ContestStateLock {
+ public:
+  ContestStateLock();
+  ~ContestStateLock();
+  ContestStateLock(const ContestStateLock&) = delete;
+  ContestStateLock& operator=(const ContestStateLock&) = delete;
+
+  QsoLog& Log() const;            // g_arrLog: accepted QSOs in order of intake
+  TextList& Bands() const;        // g_arrBands: band texts seen, each once
+  PerBand& BandRows() const;      // g_arrBandRows: per band, band then the display's columns
+  PerBand& RdaByBand() const;     // g_arrRdaByBand: per band, distinct RDA districts worked
+  PerBand& MoscowByBand() const;  // g_arrMoscowByBand: per band, distinct Moscow districts
+  CodeList& RdaCodes() const;     // g_arrRdaCodes: valid RDA codes, in the order of the file
+  int& Russian() const;           // g_bRussian: 1 selects the Russian wording
+  int& Output() const;            // g_bOutput: output mode of the last reset
+  int& Start() const;             // g_nStart: "Start" as read by the last reset
+  std::string& OwnCall() const;   // g_strOwnCall
+  std::string& EndDate() const;   // g_strEndDate: contest end, "%d.%m.%Y"
+  std::string& EndYear() const;   // g_strEndYear: contest end, "%Y"
+};
 
 // Puts every value back to what it is when the module has just been loaded.
+// Takes the state lock itself.
 void RestoreLoadState();
 
 }  // namespace stats

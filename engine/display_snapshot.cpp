@@ -1,7 +1,6 @@
 #include "engine/display_snapshot.h"
 
 #include <algorithm>
-#include <mutex>
 #include <vector>
 
 namespace stats {
@@ -13,8 +12,9 @@ bool IsBand(int band) { return band >= 0 && band < kBandCount; }
 // A row seeded by the reset holds the band and its three display columns.
 constexpr std::size_t kRowColumns = 4;
 
-bool RowsSeeded() {
-  return std::all_of(g_arrBandRows.begin(), g_arrBandRows.end(),
+bool RowsSeeded(const ContestStateLock& state) {
+  const PerBand& rows = state.BandRows();
+  return std::all_of(rows.begin(), rows.end(),
                      [](const TextList& row) { return row.size() >= kRowColumns; });
 }
 
@@ -29,42 +29,43 @@ bool ByteLess(const std::string& a, const std::string& b) {
 
 DisplaySnapshot TakeDisplaySnapshot(std::string_view call, int band) {
   DisplaySnapshot snapshot;
-  std::lock_guard<std::mutex> lock(g_stateLock);
-  snapshot.rowsSeeded = RowsSeeded();
+  const ContestStateLock state;
+  snapshot.rowsSeeded = RowsSeeded(state);
   if (!call.empty()) {
-    const std::vector<const CInfo*> last = g_arrLog.LastOfCallPerBand(call, kBandOrder);
+    const std::vector<const CInfo*> last = state.Log().LastOfCallPerBand(call, kBandOrder);
     for (int slot = 0; slot < kBandCount; ++slot) {
       if (last[slot] == nullptr) continue;
       snapshot.lastQso[slot] = LastQso{last[slot]->m_dtTime.Format("%H:%M"), last[slot]->m_strRcvd};
     }
   }
   if (IsBand(band)) {
-    snapshot.moscowDistricts = g_arrMoscowByBand[band];
-    snapshot.rdaCount = g_arrRdaByBand[band].size();
+    snapshot.moscowDistricts = state.MoscowByBand()[band];
+    snapshot.rdaCount = state.RdaByBand()[band].size();
   }
-  snapshot.russian = g_bRussian;
-  snapshot.endYear = g_strEndYear;
+  snapshot.russian = state.Russian();
+  snapshot.endYear = state.EndYear();
   return snapshot;
 }
 
 void StoreBandColumns(const AllBandColumns& columns) {
-  std::lock_guard<std::mutex> lock(g_stateLock);
+  const ContestStateLock state;
+  PerBand& rows = state.BandRows();
   for (int slot = 0; slot < kBandCount; ++slot) {
-    TextList& row = g_arrBandRows[slot];
+    TextList& row = rows[slot];
     if (row.size() < kRowColumns) continue;
     std::copy(columns[slot].begin(), columns[slot].end(), row.begin() + 1);
   }
 }
 
 PerBand CopyBandRows() {
-  std::lock_guard<std::mutex> lock(g_stateLock);
-  return g_arrBandRows;
+  const ContestStateLock state;
+  return state.BandRows();
 }
 
 TextList SortAndCopyRdaDistricts(int band) {
   if (!IsBand(band)) return {};
-  std::lock_guard<std::mutex> lock(g_stateLock);
-  TextList& districts = g_arrRdaByBand[band];
+  const ContestStateLock state;
+  TextList& districts = state.RdaByBand()[band];
   std::sort(districts.begin(), districts.end(), ByteLess);
   return districts;
 }

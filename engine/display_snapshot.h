@@ -2,8 +2,8 @@
 // What the display thread needs of the contest state, copied under the state
 // lock so that the display never reads the shared lists while the host's
 // thread changes them, and never holds the lock while it paints or calls the
-// host. Every function here takes g_stateLock itself, for as long as its own
-// reads take.
+// host. Every function here takes the state lock (a ContestStateLock) itself,
+// for as long as its own reads take.
 #include <array>
 #include <cstddef>
 #include <optional>

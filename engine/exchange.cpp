@@ -53,7 +53,10 @@ bool IsValidExchange(std::string_view exchange, std::string_view countryPrefix) 
   if (exchange == "599") return false;
   if (IsRussianPrefix(countryPrefix)) {
     if (exchange.size() == 2) return IsMoscowDistrict(exchange);
-    if (exchange.size() == 4) return g_arrRdaCodes.Contains(exchange);
+    if (exchange.size() == 4) {
+      const ContestStateLock state;
+      return state.RdaCodes().Contains(exchange);
+    }
     return false;
   }
   return IsSerialNumber(exchange);

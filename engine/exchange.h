@@ -16,7 +16,8 @@ std::string RdaCandidate(std::string_view exchange);
 
 // The exchange check the host makes while the operator types: a Russian
 // station's exchange is looked up exactly as typed; anyone else's must be a
-// serial of one to four digits; "599" is refused from everyone.
+// serial of one to four digits; "599" is refused from everyone. Takes the
+// state lock itself for the RDA list.
 bool IsValidExchange(std::string_view exchange, std::string_view countryPrefix);
 
 }  // namespace stats

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <memory>
-#include <mutex>
 #include <string_view>
 
 #include "engine/contest_state.h"
@@ -68,7 +67,13 @@ void CheckDistrict(const QsoArguments& qso, CInfo& record, JournalWriter& journa
     return;
   }
   std::string candidate = RdaCandidate(qso.rcvd);
-  if (g_arrRdaCodes.Contains(candidate)) {
+  bool known;
+  {
+    const ContestStateLock state;
+    known = state.RdaCodes().Contains(candidate);
+  }
+  // The journal is written with the lock released.
+  if (known) {
     record.m_strRda = candidate;
     record.m_strRcvd = std::move(candidate);
   } else {
@@ -76,11 +81,12 @@ void CheckDistrict(const QsoArguments& qso, CInfo& record, JournalWriter& journa
   }
 }
 
-void NoteBand(std::string_view band) {
-  for (const std::string& known : g_arrBands) {
+void NoteBand(const ContestStateLock& state, std::string_view band) {
+  TextList& bands = state.Bands();
+  for (const std::string& known : bands) {
     if (known == band) return;
   }
-  g_arrBands.emplace_back(band);
+  bands.emplace_back(band);
 }
 
 }  // namespace
@@ -102,20 +108,21 @@ int AddQso(const QsoArguments& qso, Platform& platform) {
   CInfo record = RecordOf(qso);
   if (IsRussianPrefix(qso.countryPrefix)) CheckDistrict(qso, record, journal);
 
-  std::lock_guard<std::mutex> lock(g_stateLock);
-  NoteBand(qso.band);
-  g_arrLog.Append(std::move(record));
+  const ContestStateLock state;
+  NoteBand(state, qso.band);
+  state.Log().Append(std::move(record));
   return 1;
 }
 
 int RemoveQso(const QsoArguments& qso) {
   if (qso.rcvd.empty() || qso.sent.empty()) return 0;
-  std::lock_guard<std::mutex> lock(g_stateLock);
-  for (std::size_t i = 0; i < g_arrLog.size(); ++i) {
-    const CInfo& record = g_arrLog[i];
+  const ContestStateLock state;
+  QsoLog& log = state.Log();
+  for (std::size_t i = 0; i < log.size(); ++i) {
+    const CInfo& record = log[i];
     if (record.m_strCall == qso.call && record.m_strMode == qso.mode &&
         record.m_strBand == qso.band && record.m_dtTime == qso.time) {
-      g_arrLog.RemoveAt(i);
+      log.RemoveAt(i);
       break;
     }
   }

@@ -1,7 +1,6 @@
 #include "engine/reset.h"
 
 #include <array>
-#include <mutex>
 #include <string>
 
 #include "engine/contest_state.h"
@@ -25,11 +24,12 @@ bool SelectsRussianWording(std::string_view prefix) {
   return false;
 }
 
-void SeedBandRows() {
-  g_arrBands.clear();
-  for (std::string_view band : kBandOrder) g_arrBands.emplace_back(band);
+void SeedBandRows(const ContestStateLock& state) {
+  TextList& bands = state.Bands();
+  bands.clear();
+  for (std::string_view band : kBandOrder) bands.emplace_back(band);
   for (int k = 0; k < kBandCount; ++k) {
-    g_arrBandRows[k] = {g_arrBands[k], "-", "-", "-"};
+    state.BandRows()[k] = {bands[k], "-", "-", "-"};
   }
 }
 
@@ -52,34 +52,40 @@ void WriteStartSetting(Platform& platform, const char* value) {
   platform.WriteProfileString(g_strIniFile, g_strIniSection, kStartKey, value);
 }
 
-void LoadRdaCodes(Platform& platform) {
-  g_arrRdaCodes.Clear();
+void LoadRdaCodes(const ContestStateLock& state, Platform& platform) {
+  CodeList& codes = state.RdaCodes();
+  codes.Clear();
   std::string bytes;
   if (!platform.ReadFile(kRdaFilePath, bytes)) return;
-  for (std::string& code : ParseRdaFile(bytes)) g_arrRdaCodes.Append(std::move(code));
+  for (std::string& code : ParseRdaFile(bytes)) codes.Append(std::move(code));
 }
 
 void ResetContestState(int outputMode, std::string_view ownCall, const ATL::COleDateTime& end,
                        std::string_view ownCountryPrefix, Platform& platform) {
   {
-    std::lock_guard<std::mutex> lock(g_stateLock);
-    g_strEndDate = end.Format("%d.%m.%Y");
-    g_strEndYear = end.Format("%Y");
-    SeedBandRows();
-    g_strOwnCall = ownCall;
-    if (SelectsRussianWording(ownCountryPrefix)) g_bRussian = 1;
-    g_arrLog.Clear();
-    g_arrBands.clear();
-    g_bOutput = outputMode;
-    LoadRdaCodes(platform);
+    const ContestStateLock state;
+    state.EndDate() = end.Format("%d.%m.%Y");
+    state.EndYear() = end.Format("%Y");
+    SeedBandRows(state);
+    state.OwnCall() = ownCall;
+    if (SelectsRussianWording(ownCountryPrefix)) state.Russian() = 1;
+    state.Log().Clear();
+    state.Bands().clear();
+    state.Output() = outputMode;
+    LoadRdaCodes(state, platform);
   }
   platform.WriteFile(kJournalPath, kJournalHeader);
 }
 
-// Runs without the state lock: the display thread takes it to draw.
+// Reads and writes the settings and starts the display without the state
+// lock (the display thread takes it to draw); only the stored value is locked.
 void ApplyStartSetting(Platform& platform, DisplayPort& display) {
-  g_nStart = ReadStartSetting(platform);
-  if (g_nStart != 0) {
+  const int start = ReadStartSetting(platform);
+  {
+    const ContestStateLock state;
+    state.Start() = start;
+  }
+  if (start != 0) {
     WriteStartSetting(platform, "0");
   } else if (!display.IsOpen()) {
     display.Start();

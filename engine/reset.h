@@ -6,6 +6,7 @@
 
 namespace stats {
 
+class ContestStateLock;
 class DisplayPort;
 class Platform;
 
@@ -22,7 +23,7 @@ void ApplyStartSetting(Platform& platform, DisplayPort& display);
 void WriteStartSetting(Platform& platform, const char* value);
 
 // Loads the RDA list from its file into g_arrRdaCodes (empty when the file
-// cannot be read). The caller holds the state lock.
-void LoadRdaCodes(Platform& platform);
+// cannot be read), under the caller's lock.
+void LoadRdaCodes(const ContestStateLock& state, Platform& platform);
 
 }  // namespace stats

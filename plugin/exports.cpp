@@ -127,7 +127,13 @@ HostText GetResult0(int* result) {
   return Shielded(static_cast<HostText>(kEmptyText), [&] {
     stats::Platform& platform = stats::CurrentPlatform();
     stats::ComputeResult(platform);
-    if (stats::g_bOutput != 0) {
+    int output;
+    {
+      const stats::ContestStateLock state;
+      output = state.Output();
+    }
+    // The export writes a file and shows a message: not under the lock.
+    if (output != 0) {
       stats::ExportCabrillo(stats::g_nScore, platform);
       if (result != nullptr) *result = -1;
     }

@@ -1,6 +1,5 @@
 #include "reports/cabrillo.h"
 
-#include <mutex>
 #include <string_view>
 
 #include "engine/contest_state.h"
@@ -109,8 +108,8 @@ void ExportCabrillo(long long score, Platform& platform) {
   // dropped before the log is formatted again.
   g_cabrilloLog.m_arrQsoLines.clear();
   {
-    std::lock_guard<std::mutex> lock(g_stateLock);
-    for (const CInfo& qso : g_arrLog) {
+    const ContestStateLock state;
+    for (const CInfo& qso : state.Log()) {
       g_cabrilloLog.AddQsoLine(qso.m_strCall, qso.m_nFreqKHz, qso.m_strMode == "RTTY" ? "RY" : "??",
                                &qso.m_dtTime, qso.m_strRstSent, qso.m_strSent, qso.m_strRstRcvd,
                                qso.m_strRcvd);

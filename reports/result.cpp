@@ -1,7 +1,6 @@
 #include "reports/result.h"
 
 #include <algorithm>
-#include <mutex>
 #include <vector>
 
 #include "engine/contest_state.h"
@@ -43,22 +42,26 @@ void SortBands(std::vector<std::string>& bands) {
 
 // Counts every log entry into its band's row in one pass over the log's
 // keys. A band outside the six has a row and counts, but its districts go
-// into no per-band list: they must not disturb another band's lists.
-std::vector<BandTally> TallyBands() {
-  const QsoLog::Index index = g_arrLog.index();
+// into no per-band list: they must not disturb another band's lists. Runs
+// under the caller's lock.
+std::vector<BandTally> TallyBands(const ContestStateLock& state) {
+  const QsoLog::Index index = state.Log().index();
+  const TextList& bands = state.Bands();
+  PerBand& moscowByBand = state.MoscowByBand();
+  PerBand& rdaByBand = state.RdaByBand();
   const TextIds& districts = index.districtIds;
   std::vector<int> rowOfBand(index.bandIds.size(), -1);
-  std::vector<BandTally> rows(g_arrBands.size());
-  for (std::size_t k = 0; k < g_arrBands.size(); ++k) {
+  std::vector<BandTally> rows(bands.size());
+  for (std::size_t k = 0; k < bands.size(); ++k) {
     BandTally& row = rows[k];
-    row.slot = BandSlot(g_arrBands[k]);
+    row.slot = BandSlot(bands[k]);
     row.seenMoscow.assign(districts.size(), false);
     row.seenRda.assign(districts.size(), false);
-    const uint32_t band = index.bandIds.Find(g_arrBands[k]);
+    const uint32_t band = index.bandIds.Find(bands[k]);
     if (band != TextIds::kUnknown) rowOfBand[band] = static_cast<int>(k);
     if (row.slot >= 0) {
-      g_arrMoscowByBand[row.slot].clear();
-      g_arrRdaByBand[row.slot].clear();
+      moscowByBand[row.slot].clear();
+      rdaByBand[row.slot].clear();
     }
   }
   for (const QsoKeys& qso : index.keys) {
@@ -69,12 +72,12 @@ std::vector<BandTally> TallyBands() {
     if (qso.moscow != 0 && !row.seenMoscow[qso.moscow]) {
       row.seenMoscow[qso.moscow] = true;
       ++row.moscowDistricts;
-      if (row.slot >= 0) g_arrMoscowByBand[row.slot].push_back(districts.Text(qso.moscow));
+      if (row.slot >= 0) moscowByBand[row.slot].push_back(districts.Text(qso.moscow));
     }
     if (qso.rda != 0 && !row.seenRda[qso.rda]) {
       row.seenRda[qso.rda] = true;
       ++row.rdaDistricts;
-      if (row.slot >= 0) g_arrRdaByBand[row.slot].push_back(districts.Text(qso.rda));
+      if (row.slot >= 0) rdaByBand[row.slot].push_back(districts.Text(qso.rda));
     }
   }
   return rows;
@@ -89,28 +92,32 @@ void RestoreReportsLoadState() {
 }
 
 void ComputeResult(Platform& platform) {
-  std::unique_lock<std::mutex> lock(g_stateLock);
   std::string text;
-  text +=
-      FormatText("  \tKESTREL-RTTY %s\r\n\t    Contestant: %s \r\n\tQSOs\tPoints\tMoscow\tRDA\r\n",
-                 g_strEndDate.c_str(), g_strOwnCall.c_str());
-  SortBands(g_arrBands);
-  const bool ownMoscow = IsMoscowCall(g_strOwnCall) == 1;
   long long qsos = 0, points = 0, moscow = 0, rda = 0;
-  const std::vector<BandTally> rows = TallyBands();
-  for (std::size_t k = 0; k < rows.size(); ++k) {
-    const BandTally& row = rows[k];
-    // A QSO across the Moscow boundary is worth 5 points, within a side 1.
-    const long long rowPoints =
-        ownMoscow ? row.otherCalls * 5 + row.moscowCalls : row.moscowCalls * 5 + row.otherCalls;
-    text += FormatText("%s\t %lld\t %lld\t %lld\t %lld\r\n", g_arrBands[k].c_str(), row.qsos,
-                       rowPoints, row.moscowDistricts, row.rdaDistricts);
-    qsos += row.qsos;
-    points += rowPoints;
-    moscow += row.moscowDistricts;
-    rda += row.rdaDistricts;
+  {
+    // The state is read, sorted and recounted under one lock; the settings
+    // write below runs with it released.
+    const ContestStateLock state;
+    text += FormatText(
+        "  \tKESTREL-RTTY %s\r\n\t    Contestant: %s \r\n\tQSOs\tPoints\tMoscow\tRDA\r\n",
+        state.EndDate().c_str(), state.OwnCall().c_str());
+    TextList& bands = state.Bands();
+    SortBands(bands);
+    const bool ownMoscow = IsMoscowCall(state.OwnCall()) == 1;
+    const std::vector<BandTally> rows = TallyBands(state);
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+      const BandTally& row = rows[k];
+      // A QSO across the Moscow boundary is worth 5 points, within a side 1.
+      const long long rowPoints =
+          ownMoscow ? row.otherCalls * 5 + row.moscowCalls : row.moscowCalls * 5 + row.otherCalls;
+      text += FormatText("%s\t %lld\t %lld\t %lld\t %lld\r\n", bands[k].c_str(), row.qsos,
+                         rowPoints, row.moscowDistricts, row.rdaDistricts);
+      qsos += row.qsos;
+      points += rowPoints;
+      moscow += row.moscowDistricts;
+      rda += row.rdaDistricts;
+    }
   }
-  lock.unlock();
 
   text += FormatText("Total\t %lld\t %lld\t %lld\t %lld\r\n", qsos, points, moscow, rda);
   g_nScore = points * (moscow + rda);

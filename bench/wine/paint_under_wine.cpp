@@ -25,7 +25,8 @@ double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
 
 // Four-character codes in no particular order, as the intake adds them.
 void FillDistricts(int band) {
-  stats::TextList& districts = stats::g_arrRdaByBand[band];
+  const stats::ContestStateLock contest;
+  stats::TextList& districts = contest.RdaByBand()[band];
   districts.clear();
   for (int i = 0; i < kDistricts; ++i) {
     const int n = (i * 7919) % kDistricts;
@@ -57,8 +58,11 @@ int main() {
   stats::g_nCurBand = 1;
   const double districtView = MillisecondsPerPaint(memory);
 
-  for (int band = 0; band < stats::kBandCount; ++band) {
-    stats::g_arrBandRows[band] = {std::string(stats::kBandOrder[band]), "13:10", "MO", "   -"};
+  {
+    const stats::ContestStateLock contest;
+    for (int band = 0; band < stats::kBandCount; ++band) {
+      contest.BandRows()[band] = {std::string(stats::kBandOrder[band]), "13:10", "MO", "   -"};
+    }
   }
   stats::g_strCurCall = "R3XYZ";
   const double callView = MillisecondsPerPaint(memory);

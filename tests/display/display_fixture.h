@@ -20,9 +20,16 @@ class DisplayTest : public ::testing::Test {
 
   // Rows as the contest reset leaves them: band label and three dashes.
   static void SeedBandRows() {
+    const stats::ContestStateLock state;
     for (int band = 0; band < stats::kBandCount; ++band) {
-      stats::g_arrBandRows[band] = {std::string(stats::kBandOrder[band]), "   -", "   -", "   -"};
+      state.BandRows()[band] = {std::string(stats::kBandOrder[band]), "   -", "   -", "   -"};
     }
+  }
+
+  // Sets the RDA districts of one band, under the state lock.
+  static void SetRdaDistricts(int band, stats::TextList districts) {
+    const stats::ContestStateLock state;
+    state.RdaByBand()[band] = std::move(districts);
   }
 
   host::ScratchFolder m_folder;

@@ -29,7 +29,7 @@ void PaintWhole(const Canvas& canvas) {
 using InfoButtonPaint = DisplayTest;
 
 TEST_F(InfoButtonPaint, WithoutBandTheButtonIsPlainLightYellow) {
-  stats::g_arrRdaByBand[1] = {"MO05", "AB01"};
+  SetRdaDistricts(1, {"MO05", "AB01"});
   stats::g_nCurBand = -1;
   Canvas canvas(kWidth, kHeight);
   ASSERT_TRUE(canvas.IsReady());
@@ -38,7 +38,7 @@ TEST_F(InfoButtonPaint, WithoutBandTheButtonIsPlainLightYellow) {
 }
 
 TEST_F(InfoButtonPaint, DistrictTextsStandInTheirCells) {
-  stats::g_arrRdaByBand[2] = {"MO05", "AB01"};
+  SetRdaDistricts(2, {"MO05", "AB01"});
   stats::g_nCurBand = 2;
   Canvas canvas(kWidth, kHeight);
   ASSERT_TRUE(canvas.IsReady());
@@ -158,9 +158,12 @@ TEST_F(InfoButtonPaint, JoinedTextsDrawTheSamePixelsAsSingleTexts) {
 // parent's WM_DRAWITEM: printing the real window gives the direct picture.
 TEST_F(InfoButtonPaint, PrintClientOfTheButtonMatchesTheDirectPaint) {
   SeedBandRows();
-  stats::g_arrBandRows[1][1] = "13:10";
-  stats::g_arrBandRows[1][2] = "MO";
-  stats::g_arrRdaByBand[1] = {"MO05", "AB01", "MO01", "KL02", "SP03"};
+  {
+    const stats::ContestStateLock state;
+    state.BandRows()[1][1] = "13:10";
+    state.BandRows()[1][2] = "MO";
+  }
+  SetRdaDistricts(1, {"MO05", "AB01", "MO01", "KL02", "SP03"});
   stats::DXCC window;
   ASSERT_TRUE(window.Create(nullptr));
   ASSERT_NE(window.Button(), nullptr);

@@ -11,7 +11,6 @@
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
-#include <mutex>
 #include <string>
 #include <thread>
 
@@ -47,22 +46,22 @@ stats::CInfo Qso(int n) {
 
 // What the reset does to the state the display reads.
 void Reset() {
-  std::lock_guard<std::mutex> lock(stats::g_stateLock);
-  stats::g_arrLog.Clear();
-  stats::g_arrBands.clear();
+  const stats::ContestStateLock state;
+  state.Log().Clear();
+  state.Bands().clear();
   for (int band = 0; band < stats::kBandCount; ++band) {
-    stats::g_arrBandRows[band] = {std::string(stats::kBandOrder[band]), "-", "-", "-"};
+    state.BandRows()[band] = {std::string(stats::kBandOrder[band]), "-", "-", "-"};
   }
-  stats::g_strEndYear = "2017";
+  state.EndYear() = "2017";
 }
 
 void HostThread(stats::Platform& platform) {
   for (int round = 0; round < kWriterRounds; ++round) {
     if (round % 1000 == 0) Reset();
     {
-      std::lock_guard<std::mutex> lock(stats::g_stateLock);
-      stats::g_arrLog.Append(Qso(round));
-      if (round % 7 == 0 && !stats::g_arrLog.empty()) stats::g_arrLog.RemoveAt(0);
+      const stats::ContestStateLock state;
+      state.Log().Append(Qso(round));
+      if (round % 7 == 0 && !state.Log().empty()) state.Log().RemoveAt(0);
     }
     if (round % 100 == 0) stats::ComputeResult(platform);
   }

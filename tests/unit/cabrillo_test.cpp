@@ -167,7 +167,8 @@ class CabrilloTest : public ModuleTest {
     qso.m_strRstRcvd = rstRcvd;
     qso.m_strRcvd = rcvd;
     qso.m_strBand = freqKHz < 5000 ? "80m" : "40m";
-    stats::g_arrLog.Append(qso);
+    const stats::ContestStateLock state;
+    state.Log().Append(qso);
   }
 
   void LogTwo() {
@@ -293,8 +294,11 @@ TEST_F(CabrilloTest, EveryExportWritesEachQsoOnce) {
 TEST_F(CabrilloTest, OutputModeResultsWriteTheScoreAndEachQsoOnce) {
   FillStation();
   LogTwo();
-  stats::g_arrBands = {"80m", "40m"};
-  stats::g_bOutput = 1;
+  {
+    const stats::ContestStateLock state;
+    state.Bands() = {"80m", "40m"};
+    state.Output() = 1;
+  }
   int value = 0;
   GetResult0(&value);
   GetResult0(&value);
@@ -309,18 +313,21 @@ TEST_F(CabrilloTest, OutputModeResultsWriteTheScoreAndEachQsoOnce) {
 
 TEST_F(CabrilloTest, ClaimedScoreIsTheScoreOfTheSameResult) {
   g_cabrilloLog.m_strFileBase = "DL1ABC";
-  stats::g_strOwnCall = "DL1ABC";
-  stats::CInfo qso;
-  qso.m_strCall = "RA3AB";
-  qso.m_strBand = "80m";
-  qso.m_strMode = "RTTY";
-  qso.m_strMoscow = "AA";
-  stats::g_arrLog.Append(qso);
-  qso.m_strCall = "UA3CT";
-  qso.m_strMoscow = "AB";
-  stats::g_arrLog.Append(qso);
-  stats::g_arrBands = {"80m"};
-  stats::g_bOutput = 1;
+  {
+    const stats::ContestStateLock state;
+    state.OwnCall() = "DL1ABC";
+    stats::CInfo qso;
+    qso.m_strCall = "RA3AB";
+    qso.m_strBand = "80m";
+    qso.m_strMode = "RTTY";
+    qso.m_strMoscow = "AA";
+    state.Log().Append(qso);
+    qso.m_strCall = "UA3CT";
+    qso.m_strMoscow = "AB";
+    state.Log().Append(qso);
+    state.Bands() = {"80m"};
+    state.Output() = 1;
+  }
   int value = 0;
   GetResult0(&value);
   // Two Moscow calls for a station outside Moscow: 10 points, 2 districts.

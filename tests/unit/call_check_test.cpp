@@ -54,7 +54,8 @@ class CallCheckTest : public ModuleTest {
     record.m_strBand = band;
     record.m_strMode = mode;
     record.m_dtTime = time;
-    stats::g_arrLog.Append(record);
+    const stats::ContestStateLock state;
+    state.Log().Append(record);
   }
 
   // CheckCall0 with texts of their own in the ignored positions.
@@ -164,7 +165,10 @@ TEST_F(CallCheckTest, TheRecordsHourIsTakenAfterRoundingAndOnlyWhenValid) {
       {"-1.25 is 06:00, now 18h", COleDateTime(-1.25, COleDateTime::valid), 18, 1},
   };
   for (const RecordTimeCase& c : cases) {
-    stats::g_arrLog.Clear();
+    {
+      const stats::ContestStateLock state;
+      state.Log().Clear();
+    }
     Log("UA3ABC", "40m", "RTTY", c.logged);
     NowAt(2024, 3, 15, c.nowHour, 30, 0);
     EXPECT_EQ(Check("UA3ABC", "RTTY", "40m"), c.expected) << c.name;
@@ -182,7 +186,10 @@ TEST_F(CallCheckTest, EnglishWarningNamesTheCallAsPassed) {
 }
 
 TEST_F(CallCheckTest, RussianWordingGivesTheCyrillicWarning) {
-  stats::g_bRussian = 1;
+  {
+    const stats::ContestStateLock state;
+    state.Russian() = 1;
+  }
   Log("DL1ABC", "80m", "RTTY", COleDateTime(At(kDay15Mar2024, 14, 5), COleDateTime::valid));
   ASSERT_EQ(Check("DL1ABC"), 4);
   EXPECT_EQ(Warning(), RussianWarning("DL1ABC"));
@@ -202,8 +209,11 @@ TEST_F(CallCheckTest, LongWarningsAreCutTo99BytesAndNothingIsWrittenBeyond100) {
   for (const LengthCase& c : cases) {
     SCOPED_TRACE("call of " + std::to_string(c.callBytes) + " bytes, " +
                  (c.russian ? "Russian" : "English") + " wording");
-    stats::g_arrLog.Clear();
-    stats::g_bRussian = c.russian ? 1 : 0;
+    {
+      const stats::ContestStateLock state;
+      state.Log().Clear();
+      state.Russian() = c.russian ? 1 : 0;
+    }
     const std::string call(c.callBytes, 'K');
     Log(call.c_str(), "80m", "RTTY", COleDateTime(At(kDay15Mar2024, 14, 5), COleDateTime::valid));
     std::memset(m_warning, kCanary, sizeof m_warning);

@@ -2,7 +2,6 @@
 // A fresh module with the display's own state as at load, and helpers that
 // put QSOs and band rows into the contest state the way the host's thread
 // does: under the state lock.
-#include <mutex>
 #include <string>
 
 #include "module_fixture.h"
@@ -29,15 +28,15 @@ class DisplayTest : public ModuleTest {
     qso.m_strMode = "RTTY";
     qso.m_strRcvd = rcvd;
     qso.m_dtTime = time;
-    std::lock_guard<std::mutex> lock(stats::g_stateLock);
-    stats::g_arrLog.Append(qso);
+    const stats::ContestStateLock state;
+    state.Log().Append(qso);
   }
 
   // The rows as a reset leaves them.
   static void SeedRows() {
-    std::lock_guard<std::mutex> lock(stats::g_stateLock);
+    const stats::ContestStateLock state;
     for (int band = 0; band < stats::kBandCount; ++band) {
-      stats::g_arrBandRows[band] = {std::string(stats::kBandOrder[band]), "-", "-", "-"};
+      state.BandRows()[band] = {std::string(stats::kBandOrder[band]), "-", "-", "-"};
     }
   }
 };

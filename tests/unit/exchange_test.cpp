@@ -5,6 +5,7 @@
 #include "engine/contest_state.h"
 #include "engine/exchange.h"
 #include "engine/moscow_table.h"
+#include "locked_state.h"
 #include "module_fixture.h"
 
 namespace {
@@ -110,9 +111,10 @@ class ExchangeTest : public ModuleTest {
  protected:
   void SetUp() override {
     ModuleTest::SetUp();
-    stats::g_arrRdaCodes.Append("AB01");
-    stats::g_arrRdaCodes.Append("MO12");
-    stats::g_arrRdaCodes.Append("A-A-");
+    const stats::ContestStateLock state;
+    state.RdaCodes().Append("AB01");
+    state.RdaCodes().Append("MO12");
+    state.RdaCodes().Append("A-A-");
   }
 
   void Check(const std::vector<ExchangeCase>& cases) {
@@ -186,7 +188,7 @@ TEST_F(ExchangeTest, EveryoneElseSendsOneToFourDigits) {
 }
 
 TEST_F(ModuleTest, BeforeAnyResetEveryRdaDistrictIsRefused) {
-  EXPECT_EQ(stats::g_arrRdaCodes.size(), 0u) << "RDA list right after load";
+  EXPECT_EQ(locked::RdaCodes().size(), 0u) << "RDA list right after load";
   EXPECT_FALSE(stats::IsValidExchange("AB01", "UA")) << "AB01 from UA with no RDA list";
   EXPECT_FALSE(stats::IsValidExchange("AB-0", "UA9")) << "AB-0 from UA9 with no RDA list";
   EXPECT_TRUE(stats::IsValidExchange("MO", "UA")) << "Moscow districts need no list";

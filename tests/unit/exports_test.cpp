@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/contest_state.h"
+#include "locked_state.h"
 #include "module_fixture.h"
 #include "plugin/exports.h"
 
@@ -120,7 +121,7 @@ TEST_F(ExportsTest, IntakeWithEveryPointerNullIsRefusedForItsMode) {
                                     nullptr, 0, 0, 0, 0.0, 0.0, nullptr, nullptr, nullptr,
                                     nullptr, nullptr));
   EXPECT_EQ(result, 0) << "all null: the empty band passes, the empty mode does not";
-  EXPECT_TRUE(stats::g_arrLog.empty());
+  EXPECT_TRUE(locked::LogEmpty());
   // "QSO:  " 0 kHz, then eight empty pieces each after two spaces.
   EXPECT_EQ(ReadFile("err.txt"), "QSO:  0" + std::string(16, ' ') + "   NO TEST MODE !!!\r\n");
 
@@ -141,12 +142,12 @@ TEST_F(ExportsTest, NullCallBandAndTimeAreStoredEmptyAndCheckedAsEmpty) {
                                     nullptr, "UA", 0, 0, 0, 0.0, 0.0, nullptr, nullptr, nullptr,
                                     nullptr, nullptr));
   EXPECT_EQ(result, 1) << "RTTY with both exchanges, everything else null";
-  ASSERT_EQ(stats::g_arrLog.size(), 1u);
-  EXPECT_EQ(stats::g_arrLog[0].m_strCall, "");
-  EXPECT_EQ(stats::g_arrLog[0].m_strBand, "");
-  EXPECT_EQ(stats::g_arrLog[0].m_strExtra, "");
-  EXPECT_EQ(stats::g_arrLog[0].m_dtTime.GetStatus(), COleDateTime::null) << "null time pointer";
-  EXPECT_EQ(stats::g_arrBands, (stats::TextList{""}));
+  ASSERT_EQ(locked::LogSize(), 1u);
+  EXPECT_EQ(locked::LoggedQso(0).m_strCall, "");
+  EXPECT_EQ(locked::LoggedQso(0).m_strBand, "");
+  EXPECT_EQ(locked::LoggedQso(0).m_strExtra, "");
+  EXPECT_EQ(locked::LoggedQso(0).m_dtTime.GetStatus(), COleDateTime::null) << "null time pointer";
+  EXPECT_EQ(locked::Bands(), (stats::TextList{""}));
 
   // A null-time record has no hour, so even an empty call is not blocked.
   char warning[100];
@@ -164,7 +165,7 @@ TEST_F(ExportsTest, NullCallBandAndTimeAreStoredEmptyAndCheckedAsEmpty) {
                                        nullptr, nullptr, 0, 0, 0, 0.0, 0.0, nullptr, nullptr,
                                        nullptr, nullptr, nullptr));
   EXPECT_EQ(result, 1);
-  EXPECT_TRUE(stats::g_arrLog.empty()) << "null call, band and time match the stored empty ones";
+  EXPECT_TRUE(locked::LogEmpty()) << "null call, band and time match the stored empty ones";
 }
 
 TEST_F(ExportsTest, CallCheckWithNullTextsMatchesEmptyTexts) {
@@ -194,10 +195,10 @@ TEST_F(ExportsTest, ResetWithNullTextsAndDates) {
                                        nullptr, nullptr, 0, 0, 0, 0.0, 0.0, nullptr, nullptr,
                                        nullptr));
   EXPECT_EQ(result, 1);
-  EXPECT_EQ(stats::g_strOwnCall, "") << "null own call";
-  EXPECT_EQ(stats::g_strEndDate, "") << "null end pointer reads as a null date";
-  EXPECT_EQ(stats::g_strEndYear, "") << "null end pointer";
-  EXPECT_EQ(stats::g_bRussian, 0) << "null prefix is no Russian prefix";
+  EXPECT_EQ(locked::OwnCall(), "") << "null own call";
+  EXPECT_EQ(locked::EndDate(), "") << "null end pointer reads as a null date";
+  EXPECT_EQ(locked::EndYear(), "") << "null end pointer";
+  EXPECT_EQ(locked::Russian(), 0) << "null prefix is no Russian prefix";
   EXPECT_EQ(ReadFile("err.txt"), "KESTREL-RTTY UBN file \r\n");
 }
 

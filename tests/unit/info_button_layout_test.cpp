@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/contest_state.h"
+#include "locked_state.h"
 #include "ui/display_state.h"
 
 namespace {
@@ -106,10 +107,13 @@ class InfoButtonState : public ::testing::Test {
 };
 
 TEST_F(InfoButtonState, DistrictViewSortsTheSharedListAndPlacesItInOrder) {
-  stats::g_arrRdaByBand[2] = {"MO05", "AB01", "MO01"};
+  {
+    const stats::ContestStateLock state;
+    state.RdaByBand()[2] = {"MO05", "AB01", "MO01"};
+  }
   stats::g_nCurBand = 2;
   const ButtonPicture picture = stats::LayoutInfoButton({0, 0, 300, 200});
-  EXPECT_EQ(stats::g_arrRdaByBand[2], (TextList{"AB01", "MO01", "MO05"}))
+  EXPECT_EQ(locked::RdaByBand()[2], (TextList{"AB01", "MO01", "MO05"}))
       << "the shared list after the paint";
   struct Expected {
     const char* text;
@@ -124,8 +128,11 @@ TEST_F(InfoButtonState, DistrictViewSortsTheSharedListAndPlacesItInOrder) {
 }
 
 TEST_F(InfoButtonState, EnteredCallSelectsTheCallView) {
-  stats::g_arrBandRows = SeededRows();
-  stats::g_arrRdaByBand[1] = {"MO05"};
+  {
+    const stats::ContestStateLock state;
+    state.BandRows() = SeededRows();
+    state.RdaByBand()[1] = {"MO05"};
+  }
   stats::g_nCurBand = 1;
   stats::g_strCurCall = "R3XYZ";
   const ButtonPicture picture = stats::LayoutInfoButton({0, 0, 300, 280});

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/contest_state.h"
+#include "locked_state.h"
 #include "module_fixture.h"
 #include "plugin/exports.h"
 
@@ -64,8 +65,9 @@ class IntakeTest : public ModuleTest {
  protected:
   void SetUp() override {
     ModuleTest::SetUp();
-    stats::g_arrRdaCodes.Append("AB01");
-    stats::g_arrRdaCodes.Append("MO12");
+    const stats::ContestStateLock state;
+    state.RdaCodes().Append("AB01");
+    state.RdaCodes().Append("MO12");
   }
 
   std::string Journal() { return ReadFile("err.txt"); }
@@ -75,8 +77,8 @@ class IntakeTest : public ModuleTest {
 TEST_F(IntakeTest, ContestQsoIsStoredWithEveryFieldAndNoJournalLine) {
   Qso q;
   EXPECT_EQ(Add(q), 1) << "80m RTTY DL serial";
-  ASSERT_EQ(stats::g_arrLog.size(), 1u);
-  const stats::CInfo& r = stats::g_arrLog[0];
+  ASSERT_EQ(locked::LogSize(), 1u);
+  const stats::CInfo r = locked::LoggedQso(0);
   EXPECT_EQ(r.m_strCall, "DL1ABC");
   EXPECT_EQ(r.m_strBand, "80m");
   EXPECT_EQ(r.m_strMode, "RTTY");
@@ -90,7 +92,7 @@ TEST_F(IntakeTest, ContestQsoIsStoredWithEveryFieldAndNoJournalLine) {
   EXPECT_EQ(r.m_nFreqKHz, 3580) << "3580500 Hz";
   EXPECT_EQ(r.m_nSkip, 0);
   EXPECT_TRUE(r.m_dtTime == q.time) << "stored time";
-  EXPECT_EQ(stats::g_arrBands, (stats::TextList{"80m"}));
+  EXPECT_EQ(locked::Bands(), (stats::TextList{"80m"}));
   EXPECT_TRUE(JournalExists()) << "the journal is opened (created) on every intake";
   EXPECT_EQ(Journal(), "") << "no line for a stored QSO";
 }
@@ -135,8 +137,8 @@ TEST_F(IntakeTest, RefusedQsosAreJournaledAndNotStored) {
     q.sent = c.sent;
     q.rcvd = c.rcvd;
     EXPECT_EQ(Add(q), 0) << c.name;
-    EXPECT_EQ(stats::g_arrLog.size(), 0u) << c.name;
-    EXPECT_TRUE(stats::g_arrBands.empty()) << c.name;
+    EXPECT_EQ(locked::LogSize(), 0u) << c.name;
+    EXPECT_TRUE(locked::Bands().empty()) << c.name;
     expected += Line("3580", c.mode, c.sent, c.rcvd, c.reason);
     EXPECT_EQ(Journal(), expected) << c.name << ": journal after this QSO";
   }
@@ -149,9 +151,8 @@ TEST_F(IntakeTest, EveryBandOutsideTheRefusedListPasses) {
     q.band = band;
     EXPECT_EQ(Add(q), 1) << "band \"" << band << "\"";
   }
-  EXPECT_EQ(stats::g_arrLog.size(), 9u);
-  EXPECT_EQ(stats::g_arrBands, (stats::TextList{"80m", "40m", "6m", "2m", "", "20M", "80M",
-                                                "160 m"}))
+  EXPECT_EQ(locked::LogSize(), 9u);
+  EXPECT_EQ(locked::Bands(), (stats::TextList{"80m", "40m", "6m", "2m", "", "20M", "80M", "160 m"}))
       << "each band once, in order of first appearance";
   EXPECT_EQ(Journal(), "");
 }
@@ -173,7 +174,7 @@ TEST_F(IntakeTest, FrequencyIsWholeKilohertz) {
     Qso q;
     q.freqHz = c.hz;
     ASSERT_EQ(Add(q), 1) << c.hz << " Hz";
-    EXPECT_EQ(stats::g_arrLog[stats::g_arrLog.size() - 1].m_nFreqKHz, c.kHz) << c.hz << " Hz";
+    EXPECT_EQ(locked::LoggedQso(locked::LogSize() - 1).m_nFreqKHz, c.kHz) << c.hz << " Hz";
     q.band = "20m";
     ASSERT_EQ(Add(q), 0) << c.hz << " Hz on 20m";
     expected += Line(c.text, "RTTY", "001", "0017", "   NO CONTEST BAND !!!");
@@ -241,15 +242,18 @@ TEST_F(IntakeTest, RussianStationsDistrictIsCheckedAndNormalised) {
   for (const DistrictCase& c : cases) {
     SCOPED_TRACE(std::string("prefix \"") + c.prefix + "\", received \"" + c.rcvd + "\"");
     WriteFile("err.txt", "");
-    stats::g_arrLog.Clear();
+    {
+      const stats::ContestStateLock state;
+      state.Log().Clear();
+    }
     Qso q;
     q.prefix = c.prefix;
     q.rcvd = c.rcvd;
     EXPECT_EQ(Add(q), 1);
-    ASSERT_EQ(stats::g_arrLog.size(), 1u);
-    EXPECT_EQ(stats::g_arrLog[0].m_strMoscow, c.moscow);
-    EXPECT_EQ(stats::g_arrLog[0].m_strRda, c.rda);
-    EXPECT_EQ(stats::g_arrLog[0].m_strRcvd, c.storedRcvd);
+    ASSERT_EQ(locked::LogSize(), 1u);
+    EXPECT_EQ(locked::LoggedQso(0).m_strMoscow, c.moscow);
+    EXPECT_EQ(locked::LoggedQso(0).m_strRda, c.rda);
+    EXPECT_EQ(locked::LoggedQso(0).m_strRcvd, c.storedRcvd);
     EXPECT_EQ(Journal(), c.journal);
   }
 }
@@ -259,8 +263,8 @@ TEST_F(ModuleTest, BeforeAnyResetEveryRdaDistrictIsRefusedByTheIntake) {
   q.prefix = "UA";
   q.rcvd = "ab-01";
   EXPECT_EQ(Add(q), 1) << "stored without district";
-  ASSERT_EQ(stats::g_arrLog.size(), 1u);
-  EXPECT_EQ(stats::g_arrLog[0].m_strRda, "") << "no RDA list loaded";
+  ASSERT_EQ(locked::LogSize(), 1u);
+  EXPECT_EQ(locked::LoggedQso(0).m_strRda, "") << "no RDA list loaded";
   EXPECT_EQ(ReadFile("err.txt"), Line("3580", "RTTY", "001", "ab-01",
                                       "  AB01" + std::string(kRdaReason)));
 }
@@ -269,8 +273,8 @@ TEST_F(IntakeTest, IdenticalQsosAreBothKept) {
   Qso q;
   EXPECT_EQ(Add(q), 1) << "first";
   EXPECT_EQ(Add(q), 1) << "second, identical";
-  EXPECT_EQ(stats::g_arrLog.size(), 2u);
-  EXPECT_EQ(stats::g_arrBands, (stats::TextList{"80m"})) << "band listed once";
+  EXPECT_EQ(locked::LogSize(), 2u);
+  EXPECT_EQ(locked::Bands(), (stats::TextList{"80m"})) << "band listed once";
 }
 
 TEST_F(IntakeTest, JournalThatCannotBeOpenedChangesNoOutcome) {
@@ -288,9 +292,9 @@ TEST_F(IntakeTest, JournalThatCannotBeOpenedChangesNoOutcome) {
   EXPECT_EQ(Add(refused), 0) << "20m QSO";
   EXPECT_EQ(Add(badDistrict), 1) << "UA with XX";
   EXPECT_EQ(Add(goodDistrict), 1) << "UA9 with ab-01";
-  ASSERT_EQ(stats::g_arrLog.size(), 3u);
-  EXPECT_EQ(stats::g_arrLog[1].m_strMoscow, "") << "UA with XX";
-  EXPECT_EQ(stats::g_arrLog[2].m_strRda, "AB01") << "UA9 with ab-01";
+  ASSERT_EQ(locked::LogSize(), 3u);
+  EXPECT_EQ(locked::LoggedQso(1).m_strMoscow, "") << "UA with XX";
+  EXPECT_EQ(locked::LoggedQso(2).m_strRda, "AB01") << "UA9 with ab-01";
   EXPECT_FALSE(JournalExists()) << "nothing could be written";
 }
 
@@ -312,14 +316,14 @@ TEST_F(IntakeTest, RemoveTakesOutOnlyTheFirstMatchingQso) {
   key.extra = "different";
   key.prefix = "UA";
   EXPECT_EQ(Remove(key), 1);
-  ASSERT_EQ(stats::g_arrLog.size(), 2u) << "one removed";
-  EXPECT_EQ(stats::g_arrLog[0].m_strCall, "OK1XYZ") << "later records moved up";
-  EXPECT_EQ(stats::g_arrLog[1].m_strExtra, "second") << "the first match went, not the second";
+  ASSERT_EQ(locked::LogSize(), 2u) << "one removed";
+  EXPECT_EQ(locked::LoggedQso(0).m_strCall, "OK1XYZ") << "later records moved up";
+  EXPECT_EQ(locked::LoggedQso(1).m_strExtra, "second") << "the first match went, not the second";
 
   EXPECT_EQ(Remove(key), 1);
-  ASSERT_EQ(stats::g_arrLog.size(), 1u) << "second removal";
-  EXPECT_EQ(stats::g_arrLog[0].m_strCall, "OK1XYZ");
-  EXPECT_EQ(stats::g_arrBands, (stats::TextList{"80m"})) << "the band stays listed";
+  ASSERT_EQ(locked::LogSize(), 1u) << "second removal";
+  EXPECT_EQ(locked::LoggedQso(0).m_strCall, "OK1XYZ");
+  EXPECT_EQ(locked::Bands(), (stats::TextList{"80m"})) << "the band stays listed";
 }
 
 struct RemoveMissCase {
@@ -350,7 +354,7 @@ TEST_F(IntakeTest, RemoveOfAQsoNotInTheLogReturnsOneAndChangesNothing) {
   for (const RemoveMissCase& c : cases) {
     Qso key = c.key;
     EXPECT_EQ(Remove(key), 1) << c.name;
-    EXPECT_EQ(stats::g_arrLog.size(), 1u) << c.name;
+    EXPECT_EQ(locked::LogSize(), 1u) << c.name;
   }
   EXPECT_EQ(ReadFile("err.txt"), "header\r\n") << "removal writes no journal line";
 }
@@ -364,7 +368,7 @@ TEST_F(IntakeTest, RemoveWithAMissingExchangeDoesNothing) {
   noSent.sent = "";
   EXPECT_EQ(Remove(noRcvd), 0) << "empty exchange received";
   EXPECT_EQ(Remove(noSent), 0) << "empty exchange sent";
-  EXPECT_EQ(stats::g_arrLog.size(), 1u) << "the QSO is still logged";
+  EXPECT_EQ(locked::LogSize(), 1u) << "the QSO is still logged";
 }
 
 TEST_F(IntakeTest, RemoveMatchesNullTimesButNeverInvalidOnes) {
@@ -379,12 +383,12 @@ TEST_F(IntakeTest, RemoveMatchesNullTimesButNeverInvalidOnes) {
   Qso nullKey = nullTime;
   nullKey.time.m_dt = 12345.0;  // two nulls are equal whatever the date
   EXPECT_EQ(Remove(nullKey), 1);
-  ASSERT_EQ(stats::g_arrLog.size(), 1u) << "null-time QSO removed";
-  EXPECT_EQ(stats::g_arrLog[0].m_strCall, "OK1XYZ");
+  ASSERT_EQ(locked::LogSize(), 1u) << "null-time QSO removed";
+  EXPECT_EQ(locked::LoggedQso(0).m_strCall, "OK1XYZ");
 
   Qso invalidKey = invalidTime;
   EXPECT_EQ(Remove(invalidKey), 1);
-  EXPECT_EQ(stats::g_arrLog.size(), 1u) << "an invalid time equals nothing, not even itself";
+  EXPECT_EQ(locked::LogSize(), 1u) << "an invalid time equals nothing, not even itself";
 }
 
 TEST_F(IntakeTest, RemoveFindsAnRdaQsoByItsKeyNotByItsStoredExchange) {
@@ -392,9 +396,9 @@ TEST_F(IntakeTest, RemoveFindsAnRdaQsoByItsKeyNotByItsStoredExchange) {
   q.prefix = "UA9";
   q.rcvd = "ab-01";
   ASSERT_EQ(Add(q), 1);
-  ASSERT_EQ(stats::g_arrLog[0].m_strRcvd, "AB01");
+  ASSERT_EQ(locked::LoggedQso(0).m_strRcvd, "AB01");
   EXPECT_EQ(Remove(q), 1);
-  EXPECT_EQ(stats::g_arrLog.size(), 0u) << "removed although m_strRcvd was normalised";
+  EXPECT_EQ(locked::LogSize(), 0u) << "removed although m_strRcvd was normalised";
 }
 
 }  // namespace

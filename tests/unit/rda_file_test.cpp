@@ -6,6 +6,7 @@
 #include "engine/contest_state.h"
 #include "engine/rda_file.h"
 #include "engine/reset.h"
+#include "locked_state.h"
 #include "module_fixture.h"
 
 namespace {
@@ -143,24 +144,32 @@ class RdaLoadTest : public ModuleTest {};
 
 TEST_F(RdaLoadTest, LoadsTheFileBesideThePlugins) {
   WriteFile(".\\Plugins\\rda_rus.dat", "Region\r\nAB-01\tx\r\nab-02\r\nAB-01\r\n-CD-03");
-  stats::LoadRdaCodes(platform);
-  EXPECT_EQ(stats::g_arrRdaCodes.codes(), (Codes{"AB01", "ab02", "AB01"}))
-      << "Plugins/rda_rus.dat";
-  EXPECT_TRUE(stats::g_arrRdaCodes.Contains("ab02")) << "ab02 as written in the file";
-  EXPECT_FALSE(stats::g_arrRdaCodes.Contains("AB02")) << "AB02 differs in case from the file";
+  {
+    const stats::ContestStateLock state;
+    stats::LoadRdaCodes(state, platform);
+  }
+  EXPECT_EQ(locked::RdaCodes(), (Codes{"AB01", "ab02", "AB01"})) << "Plugins/rda_rus.dat";
+  EXPECT_TRUE(locked::RdaCodesContain("ab02")) << "ab02 as written in the file";
+  EXPECT_FALSE(locked::RdaCodesContain("AB02")) << "AB02 differs in case from the file";
 }
 
 TEST_F(RdaLoadTest, MissingFileLeavesTheListEmpty) {
-  stats::g_arrRdaCodes.Append("ZZ99");
-  stats::LoadRdaCodes(platform);
-  EXPECT_EQ(stats::g_arrRdaCodes.size(), 0u) << "no Plugins/rda_rus.dat; old list dropped";
-  EXPECT_FALSE(stats::g_arrRdaCodes.Contains("ZZ99")) << "code of the previous list";
+  {
+    const stats::ContestStateLock state;
+    state.RdaCodes().Append("ZZ99");
+    stats::LoadRdaCodes(state, platform);
+  }
+  EXPECT_EQ(locked::RdaCodes().size(), 0u) << "no Plugins/rda_rus.dat; old list dropped";
+  EXPECT_FALSE(locked::RdaCodesContain("ZZ99")) << "code of the previous list";
 }
 
 TEST_F(RdaLoadTest, FileInTheWorkingDirectoryIsNotTheOne) {
   WriteFile("rda_rus.dat", "AB-01\n");
-  stats::LoadRdaCodes(platform);
-  EXPECT_EQ(stats::g_arrRdaCodes.size(), 0u) << "rda_rus.dat outside Plugins/";
+  {
+    const stats::ContestStateLock state;
+    stats::LoadRdaCodes(state, platform);
+  }
+  EXPECT_EQ(locked::RdaCodes().size(), 0u) << "rda_rus.dat outside Plugins/";
 }
 
 }  // namespace

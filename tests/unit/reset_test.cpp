@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/contest_state.h"
+#include "locked_state.h"
 #include "module_fixture.h"
 #include "plugin/exports.h"
 #include "reports/station.h"
@@ -18,6 +19,11 @@ constexpr double kDay17Mar2024 = 45368.0;  // counted by hand from 30 Dec 1899
 constexpr double kDay15Mar2024 = 45366.0;
 const char* const kIni = "Plugins\\KESTREL-RTTY.ini";
 const char* const kHeader = "KESTREL-RTTY UBN file \r\n";
+
+void SetRussian(int russian) {
+  const stats::ContestStateLock state;
+  state.Russian() = russian;
+}
 
 class ResetTest : public ModuleTest {
  protected:
@@ -47,13 +53,13 @@ class ResetTest : public ModuleTest {
 
 TEST_F(ResetTest, ReturnsOneAndTakesOverOwnCallAndEndDate) {
   EXPECT_EQ(Reset(0, "R1AA"), 1);
-  EXPECT_EQ(stats::g_strOwnCall, "R1AA");
-  EXPECT_EQ(stats::g_strEndDate, "17.03.2024") << "end 17 Mar 2024 18:00, start 15 Mar ignored";
-  EXPECT_EQ(stats::g_strEndYear, "2024");
-  EXPECT_EQ(stats::g_bOutput, 0);
+  EXPECT_EQ(locked::OwnCall(), "R1AA");
+  EXPECT_EQ(locked::EndDate(), "17.03.2024") << "end 17 Mar 2024 18:00, start 15 Mar ignored";
+  EXPECT_EQ(locked::EndYear(), "2024");
+  EXPECT_EQ(locked::Output(), 0);
 
   EXPECT_EQ(Reset(0, "UA3XYZ"), 1);
-  EXPECT_EQ(stats::g_strOwnCall, "UA3XYZ") << "second reset replaces the own call";
+  EXPECT_EQ(locked::OwnCall(), "UA3XYZ") << "second reset replaces the own call";
 }
 
 struct EndCase {
@@ -76,38 +82,44 @@ TEST_F(ResetTest, EndDateFormatsFollowItsStatus) {
   };
   for (const EndCase& c : cases) {
     EXPECT_EQ(Reset(0, "R1AA", "DL", c.end), 1) << c.name;
-    EXPECT_EQ(stats::g_strEndDate, c.date) << c.name;
-    EXPECT_EQ(stats::g_strEndYear, c.year) << c.name;
+    EXPECT_EQ(locked::EndDate(), c.date) << c.name;
+    EXPECT_EQ(locked::EndYear(), c.year) << c.name;
   }
 }
 
 TEST_F(ResetTest, BandRowsAreSeededAndTheBandListIsEmpty) {
   ASSERT_EQ(AddQso("6m"), 1);
-  stats::g_arrBandRows[2] = {"junk", "1", "2", "3", "4"};
+  {
+    const stats::ContestStateLock state;
+    state.BandRows()[2] = {"junk", "1", "2", "3", "4"};
+  }
   Reset();
   const char* const bands[] = {"160m", "80m", "40m", "20m", "15m", "10m"};
   for (int k = 0; k < 6; ++k) {
-    EXPECT_EQ(stats::g_arrBandRows[k], (stats::TextList{bands[k], "-", "-", "-"})) << "row " << k;
+    EXPECT_EQ(locked::BandRows()[k], (stats::TextList{bands[k], "-", "-", "-"})) << "row " << k;
   }
-  EXPECT_TRUE(stats::g_arrBands.empty()) << "band list after reset";
-  EXPECT_TRUE(stats::g_arrLog.empty()) << "log after reset";
+  EXPECT_TRUE(locked::Bands().empty()) << "band list after reset";
+  EXPECT_TRUE(locked::LogEmpty()) << "log after reset";
 
   ASSERT_EQ(AddQso("40m"), 1);
-  EXPECT_EQ(stats::g_arrBands, (stats::TextList{"40m"})) << "the intake lists bands afresh";
+  EXPECT_EQ(locked::Bands(), (stats::TextList{"40m"})) << "the intake lists bands afresh";
 }
 
 TEST_F(ResetTest, LeavesThePerBandDistrictListsToTheNextResult) {
-  stats::g_arrMoscowByBand[1] = {"MO"};
-  stats::g_arrRdaByBand[2] = {"AB01"};
+  {
+    const stats::ContestStateLock state;
+    state.MoscowByBand()[1] = {"MO"};
+    state.RdaByBand()[2] = {"AB01"};
+  }
   Reset();
-  EXPECT_EQ(stats::g_arrMoscowByBand[1], (stats::TextList{"MO"})) << "Moscow list of 80m";
-  EXPECT_EQ(stats::g_arrRdaByBand[2], (stats::TextList{"AB01"})) << "RDA list of 40m";
+  EXPECT_EQ(locked::MoscowByBand()[1], (stats::TextList{"MO"})) << "Moscow list of 80m";
+  EXPECT_EQ(locked::RdaByBand()[2], (stats::TextList{"AB01"})) << "RDA list of 40m";
 }
 
 TEST_F(ResetTest, OutputModeIsTakenFromPositionOne) {
   for (int output : {0, 1, 7, 0}) {
     Reset(output);
-    EXPECT_EQ(stats::g_bOutput, output) << "output flag " << output;
+    EXPECT_EQ(locked::Output(), output) << "output flag " << output;
   }
 }
 
@@ -120,24 +132,24 @@ TEST_F(ResetTest, RussianWordingIsSetByOwnPrefixAndNeverCleared) {
       {"DL", 0}, {"ua", 0}, {"UA1", 0}, {"UR ", 0}, {"", 0},  {"EU1", 0},
   };
   for (const auto& c : cases) {
-    stats::g_bRussian = 0;
+    SetRussian(0);
     Reset(0, "R1AA", c.prefix);
-    EXPECT_EQ(stats::g_bRussian, c.russian) << "own prefix \"" << c.prefix << "\"";
+    EXPECT_EQ(locked::Russian(), c.russian) << "own prefix \"" << c.prefix << "\"";
   }
 
-  stats::g_bRussian = 0;
+  SetRussian(0);
   Reset(0, "R1AA", "UR");
-  ASSERT_EQ(stats::g_bRussian, 1) << "after UR";
+  ASSERT_EQ(locked::Russian(), 1) << "after UR";
   Reset(0, "DL1ABC", "DL");
-  EXPECT_EQ(stats::g_bRussian, 1) << "DL after UR keeps the Russian wording";
+  EXPECT_EQ(locked::Russian(), 1) << "DL after UR keeps the Russian wording";
   Reset(1, "DL1ABC", "");
-  EXPECT_EQ(stats::g_bRussian, 1) << "empty prefix in output mode after UR";
+  EXPECT_EQ(locked::Russian(), 1) << "empty prefix in output mode after UR";
 }
 
 TEST_F(ResetTest, RdaListIsReloadedFromTheFileAtEveryReset) {
   WriteFile(".\\Plugins\\rda_rus.dat", "Region\r\nAB-01\tone\r\nCD-02\ttwo\r\n");
   Reset();
-  EXPECT_EQ(stats::g_arrRdaCodes.codes(), (std::vector<std::string>{"AB01", "CD02"}));
+  EXPECT_EQ(locked::RdaCodes(), (std::vector<std::string>{"AB01", "CD02"}));
   const struct {
     const char* exchange;
     int expected;
@@ -149,11 +161,11 @@ TEST_F(ResetTest, RdaListIsReloadedFromTheFileAtEveryReset) {
 
   WriteFile(".\\Plugins\\rda_rus.dat", "EF-03\n");
   Reset();
-  EXPECT_EQ(stats::g_arrRdaCodes.codes(), (std::vector<std::string>{"EF03"})) << "second file";
+  EXPECT_EQ(locked::RdaCodes(), (std::vector<std::string>{"EF03"})) << "second file";
 
   std::filesystem::remove(m_dir / "Plugins" / "rda_rus.dat");
   Reset();
-  EXPECT_EQ(stats::g_arrRdaCodes.size(), 0u) << "file removed";
+  EXPECT_EQ(locked::RdaCodes().size(), 0u) << "file removed";
   EXPECT_EQ(IsValidExchg0("EF03", "", "UA", "", 0, 0, 0), 0) << "EF03 once the file is gone";
   EXPECT_EQ(IsValidExchg0("MO", "", "UA", "", 0, 0, 0), 1) << "Moscow unaffected";
 }
@@ -172,14 +184,14 @@ TEST_F(ResetTest, StartAlternatesAndOpensTheDisplayEveryOtherTime) {
   Reset();
   EXPECT_EQ(display.starts, 1) << "first reset, Start missing";
   EXPECT_EQ(Start(), "1") << "first reset";
-  EXPECT_EQ(stats::g_nStart, 0) << "first reset";
+  EXPECT_EQ(locked::Start(), 0) << "first reset";
   EXPECT_TRUE(std::filesystem::exists(m_dir / "Plugins" / "KESTREL-RTTY.ini"))
       << "settings file in Plugins/ of the working directory";
 
   Reset();
   EXPECT_EQ(display.starts, 1) << "second reset opens no second display";
   EXPECT_EQ(Start(), "0") << "second reset";
-  EXPECT_EQ(stats::g_nStart, 1) << "second reset";
+  EXPECT_EQ(locked::Start(), 1) << "second reset";
 
   display.open = false;  // the operator closed the window
   Reset();
@@ -192,7 +204,7 @@ TEST_F(ResetTest, StartZeroWithTheDisplayOpenWritesNothing) {
   Reset();
   EXPECT_EQ(display.starts, 0) << "display already open";
   EXPECT_EQ(Start(), "<missing>") << "nothing written";
-  EXPECT_EQ(stats::g_nStart, 0);
+  EXPECT_EQ(locked::Start(), 0);
 }
 
 struct StartValueCase {
@@ -223,7 +235,7 @@ TEST_F(ResetTest, StartIsReadAsLeadingDigitsThroughTheSettingsBuffer) {
     display.open = false;
     display.starts = 0;
     Reset();
-    EXPECT_EQ(stats::g_nStart, c.start);
+    EXPECT_EQ(locked::Start(), c.start);
     EXPECT_EQ(display.starts, c.opens ? 1 : 0);
     EXPECT_EQ(Start(), c.after);
   }
@@ -240,7 +252,7 @@ TEST_F(ResetTest, OutputModeRunsTheStationDialogAndOpensNoDisplay) {
   EXPECT_EQ(dialogCall, "R1AA") << "the dialog gets the own call";
   EXPECT_EQ(display.starts, 0) << "output-mode reset, Start missing before";
   EXPECT_EQ(Start(), "0") << "output-mode reset";
-  EXPECT_EQ(stats::g_nStart, 1);
+  EXPECT_EQ(locked::Start(), 1);
 
   stationDialog.answer = nullptr;  // cancelled this time
   Reset(1, "R1AA");
@@ -257,9 +269,9 @@ TEST_F(ResetTest, FilesThatCannotBeWrittenChangeNoOutcome) {
   ASSERT_EQ(AddQso("80m"), 1);
   platform.failWrites = true;
   EXPECT_EQ(Reset(0, "R1AA", "UA"), 1) << "journal and settings unwritable";
-  EXPECT_TRUE(stats::g_arrLog.empty());
-  EXPECT_EQ(stats::g_arrRdaCodes.codes(), (std::vector<std::string>{"AB01"}));
-  EXPECT_EQ(stats::g_bRussian, 1);
+  EXPECT_TRUE(locked::LogEmpty());
+  EXPECT_EQ(locked::RdaCodes(), (std::vector<std::string>{"AB01"}));
+  EXPECT_EQ(locked::Russian(), 1);
   EXPECT_EQ(display.starts, 1) << "Start reads as missing: the display opens";
   EXPECT_EQ(ReadFile("err.txt"), "") << "journal (left empty by the intake) could not be written";
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "locked_state.h"
 #include "module_fixture.h"
 #include "platform/profile_text.h"
 #include "plugin/exports.h"
@@ -12,10 +13,6 @@
 
 namespace {
 
-using stats::g_arrBands;
-using stats::g_arrLog;
-using stats::g_arrMoscowByBand;
-using stats::g_arrRdaByBand;
 using stats::TextList;
 
 constexpr const char* kIniFile = "Plugins\\KESTREL-RTTY.ini";
@@ -36,8 +33,14 @@ class ResultTest : public ModuleTest {
   void SetUp() override {
     ModuleTest::SetUp();
     stats::g_cabrilloLog = stats::CCabrilloLog{};
-    stats::g_strEndDate = "24.02.2024";
-    stats::g_strOwnCall = "DL1ABC";
+    const stats::ContestStateLock state;
+    state.EndDate() = "24.02.2024";
+    state.OwnCall() = "DL1ABC";
+  }
+
+  static void SetOutput(int output) {
+    const stats::ContestStateLock state;
+    state.Output() = output;
   }
 
   // A logged QSO as the intake stores it; only these fields count here.
@@ -50,10 +53,11 @@ class ResultTest : public ModuleTest {
     qso.m_strRda = rda;
     qso.m_strMode = "RTTY";
     qso.m_nSkip = skip;
-    g_arrLog.Append(qso);
+    const stats::ContestStateLock state;
+    state.Log().Append(qso);
     bool known = false;
-    for (const std::string& b : g_arrBands) known = known || b == band;
-    if (!known) g_arrBands.push_back(band);
+    for (const std::string& b : state.Bands()) known = known || b == band;
+    if (!known) state.Bands().push_back(band);
   }
 
   std::string Result() {
@@ -142,11 +146,11 @@ TEST_F(ResultTest, BandRowsInBandOrderTotalsAndScore) {
       << "two-band log";
   EXPECT_EQ(stats::g_nScore, 88) << "two-band log";
   EXPECT_EQ(Claimed(), "88") << "two-band log";
-  EXPECT_EQ(Joined(g_arrBands), "{80m,40m}") << "band list after the result";
-  EXPECT_EQ(Joined(g_arrMoscowByBand[1]), "{AB,AA}") << "80m Moscow list";
-  EXPECT_EQ(Joined(g_arrMoscowByBand[2]), "{AA}") << "40m Moscow list";
-  EXPECT_EQ(Joined(g_arrRdaByBand[1]), "{}") << "80m RDA list";
-  EXPECT_EQ(Joined(g_arrRdaByBand[2]), "{MO12}") << "40m RDA list";
+  EXPECT_EQ(Joined(locked::Bands()), "{80m,40m}") << "band list after the result";
+  EXPECT_EQ(Joined(locked::MoscowByBand()[1]), "{AB,AA}") << "80m Moscow list";
+  EXPECT_EQ(Joined(locked::MoscowByBand()[2]), "{AA}") << "40m Moscow list";
+  EXPECT_EQ(Joined(locked::RdaByBand()[1]), "{}") << "80m RDA list";
+  EXPECT_EQ(Joined(locked::RdaByBand()[2]), "{MO12}") << "40m RDA list";
 }
 
 TEST_F(ResultTest, ReturnsTheStoredResultText) {
@@ -168,8 +172,11 @@ TEST_F(ResultTest, PointsDependOnWhetherTheOwnCallIsAMoscowCall) {
   };
   for (const auto& c : cases) {
     stats::RestoreLoadState();
-    stats::g_strEndDate = "24.02.2024";
-    stats::g_strOwnCall = c.ownCall;
+    {
+      const stats::ContestStateLock state;
+      state.EndDate() = "24.02.2024";
+      state.OwnCall() = c.ownCall;
+    }
     for (const char* call : {"RA3AB", "R2AZ", "UA3CT", "DL1XYZ", "3A2MW"}) Log("80m", call);
     const std::string points = std::to_string(c.points);
     EXPECT_EQ(WithoutCredit(Result()), Header("24.02.2024", c.ownCall) +
@@ -201,10 +208,10 @@ TEST_F(ResultTest, BandSortLeavesDescendingPaddedOrderInTheBandList) {
       logged += band + " ";
     }
     const std::string text = Result();
-    EXPECT_EQ(Joined(g_arrBands), c.sorted) << "bands logged " << logged;
+    EXPECT_EQ(Joined(locked::Bands()), c.sorted) << "bands logged " << logged;
     // The rows follow the same order.
     std::string rows;
-    for (const std::string& band : g_arrBands) rows += band + "\t 1\t 1\t 0\t 0\r\n";
+    for (const std::string& band : locked::Bands()) rows += band + "\t 1\t 1\t 0\t 0\r\n";
     EXPECT_NE(text.find("RDA\r\n" + rows + "Total\t "), std::string::npos)
         << "rows for bands logged " << logged << " in\n" << text;
   }
@@ -215,17 +222,17 @@ TEST_F(ResultTest, BandAddedLaterIsSortedInAtTheNextResult) {
   Result();
   Log("160m", "DL1XYZ");
   Log("80m", "DL1XYZ");
-  EXPECT_EQ(Joined(g_arrBands), "{40m,160m,80m}") << "before the second result";
+  EXPECT_EQ(Joined(locked::Bands()), "{40m,160m,80m}") << "before the second result";
   Result();
-  EXPECT_EQ(Joined(g_arrBands), "{160m,80m,40m}") << "after the second result";
+  EXPECT_EQ(Joined(locked::Bands()), "{160m,80m,40m}") << "after the second result";
 }
 
 TEST_F(ResultTest, PerBandListsKeepOrderOfFirstAppearanceWithoutRepeats) {
   for (const char* district : {"AC", "AA", "AC", "AB", "AA"}) Log("80m", "RA3AB", district);
   for (const char* district : {"TL03", "MO12", "TL03"}) Log("80m", "UA9ABC", "", district);
   const std::string text = Result();
-  EXPECT_EQ(Joined(g_arrMoscowByBand[1]), "{AC,AA,AB}") << "80m Moscow list";
-  EXPECT_EQ(Joined(g_arrRdaByBand[1]), "{TL03,MO12}") << "80m RDA list";
+  EXPECT_EQ(Joined(locked::MoscowByBand()[1]), "{AC,AA,AB}") << "80m Moscow list";
+  EXPECT_EQ(Joined(locked::RdaByBand()[1]), "{TL03,MO12}") << "80m RDA list";
   // 5 Moscow calls, 3 others: 5*5 + 3 = 28; districts 3 + 2; 28 * 5 = 140.
   EXPECT_NE(text.find("80m\t 8\t 28\t 3\t 2\r\nTotal\t 8\t 28\t 3\t 2\r\n"
                       "\r\nScore: = 28*(3+2)= 140\r\n"),
@@ -234,16 +241,19 @@ TEST_F(ResultTest, PerBandListsKeepOrderOfFirstAppearanceWithoutRepeats) {
 }
 
 TEST_F(ResultTest, ListsOfPresentBandsAreRebuiltAndOthersKept) {
-  g_arrMoscowByBand[1] = {"STALE"};  // 80m: present, rebuilt
-  g_arrRdaByBand[1] = {"OLD1"};
-  g_arrMoscowByBand[3] = {"KEEP"};   // 20m: absent, kept
-  g_arrRdaByBand[5] = {"KP01"};      // 10m: absent, kept
+  {
+    const stats::ContestStateLock state;
+    state.MoscowByBand()[1] = {"STALE"};  // 80m: present, rebuilt
+    state.RdaByBand()[1] = {"OLD1"};
+    state.MoscowByBand()[3] = {"KEEP"};  // 20m: absent, kept
+    state.RdaByBand()[5] = {"KP01"};     // 10m: absent, kept
+  }
   Log("80m", "RA3AB", "AB");
   Result();
-  EXPECT_EQ(Joined(g_arrMoscowByBand[1]), "{AB}") << "80m Moscow list";
-  EXPECT_EQ(Joined(g_arrRdaByBand[1]), "{}") << "80m RDA list";
-  EXPECT_EQ(Joined(g_arrMoscowByBand[3]), "{KEEP}") << "20m Moscow list";
-  EXPECT_EQ(Joined(g_arrRdaByBand[5]), "{KP01}") << "10m RDA list";
+  EXPECT_EQ(Joined(locked::MoscowByBand()[1]), "{AB}") << "80m Moscow list";
+  EXPECT_EQ(Joined(locked::RdaByBand()[1]), "{}") << "80m RDA list";
+  EXPECT_EQ(Joined(locked::MoscowByBand()[3]), "{KEEP}") << "20m Moscow list";
+  EXPECT_EQ(Joined(locked::RdaByBand()[5]), "{KP01}") << "10m RDA list";
 }
 
 // A band outside the six has its own row and counts in the totals, but its
@@ -259,10 +269,13 @@ TEST_F(ResultTest, BandOutsideTheSixCountsButTouchesNoPerBandList) {
   };
   for (const auto& c : cases) {
     stats::RestoreLoadState();
-    stats::g_strOwnCall = "DL1ABC";
-    for (int slot = 0; slot < 6; ++slot) {
-      g_arrMoscowByBand[slot] = {"K" + std::to_string(slot)};
-      g_arrRdaByBand[slot] = {"KP0" + std::to_string(slot)};
+    {
+      const stats::ContestStateLock state;
+      state.OwnCall() = "DL1ABC";
+      for (int slot = 0; slot < 6; ++slot) {
+        state.MoscowByBand()[slot] = {"K" + std::to_string(slot)};
+        state.RdaByBand()[slot] = {"KP0" + std::to_string(slot)};
+      }
     }
     for (const std::string& band : c.bands) {
       if (band == "6m") {
@@ -284,8 +297,8 @@ TEST_F(ResultTest, BandOutsideTheSixCountsButTouchesNoPerBandList) {
       for (const std::string& band : c.bands) present = present || stats::BandSlot(band) == slot;
       const std::string moscow = present ? "{AA}" : "{K" + std::to_string(slot) + "}";
       const std::string rda = present ? "{}" : "{KP0" + std::to_string(slot) + "}";
-      EXPECT_EQ(Joined(g_arrMoscowByBand[slot]), moscow) << c.name << ", Moscow slot " << slot;
-      EXPECT_EQ(Joined(g_arrRdaByBand[slot]), rda) << c.name << ", RDA slot " << slot;
+      EXPECT_EQ(Joined(locked::MoscowByBand()[slot]), moscow) << c.name << ", Moscow slot " << slot;
+      EXPECT_EQ(Joined(locked::RdaByBand()[slot]), rda) << c.name << ", RDA slot " << slot;
     }
   }
 }
@@ -299,7 +312,7 @@ TEST_F(ResultTest, ClaimedIsWrittenOnEveryCall) {
   EXPECT_EQ(Claimed(), "20") << "second result: 10 * (2 + 0)";
   EXPECT_EQ(ReadFile(kIniFile), "[Settings]\r\nClaimed=20\r\n") << "settings file";
 
-  stats::g_bOutput = 1;
+  SetOutput(1);
   stats::g_cabrilloLog.m_strFileBase = "DL1ABC";
   Log("40m", "UA9ABC", "", "MO12");
   int value = 0;
@@ -315,7 +328,7 @@ TEST_F(ResultTest, ResultValueIsLeftAloneOutsideOutputModeAndMinusOneInIt) {
   EXPECT_EQ(value, 12345) << "outside output mode";
   EXPECT_TRUE(platform.messages.empty()) << "outside output mode no message is shown";
 
-  stats::g_bOutput = 1;
+  SetOutput(1);
   stats::g_cabrilloLog.m_strFileBase = "DL1ABC";
   value = 12345;
   const std::string text = GetResult0(&value);
@@ -327,7 +340,7 @@ TEST_F(ResultTest, ResultValueIsLeftAloneOutsideOutputModeAndMinusOneInIt) {
 TEST_F(ResultTest, NullResultPointerIsNeverWritten) {
   Log("80m", "RA3AB", "AA");
   for (int output : {0, 1}) {
-    stats::g_bOutput = output;
+    SetOutput(output);
     stats::g_cabrilloLog.m_strFileBase = "DL1ABC";
     const char* text = GetResult0(nullptr);
     ASSERT_NE(text, nullptr) << "output mode " << output;

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -82,10 +81,10 @@ class UpdateStep : public DisplayTest {
  protected:
   void SetUp() override {
     DisplayTest::SetUp();
-    std::lock_guard<std::mutex> lock(stats::g_stateLock);
-    stats::g_strEndYear = "2017";
-    stats::g_arrMoscowByBand[1] = {"AF", "ZZ"};
-    stats::g_arrRdaByBand[1] = {"MA01", "MA02", "MA03"};
+    const stats::ContestStateLock state;
+    state.EndYear() = "2017";
+    state.MoscowByBand()[1] = {"AF", "ZZ"};
+    state.RdaByBand()[1] = {"MA01", "MA02", "MA03"};
   }
 
   void Run(bool withHost = true) {
@@ -98,8 +97,8 @@ class UpdateStep : public DisplayTest {
   }
 
   static stats::TextList Row(int band) {
-    std::lock_guard<std::mutex> lock(stats::g_stateLock);
-    return stats::g_arrBandRows[band];
+    const stats::ContestStateLock state;
+    return state.BandRows()[band];
   }
 
   Events events;
@@ -225,8 +224,8 @@ TEST_F(UpdateStep, BeforeTheFirstResetNoRowGrows) {
   Log("R3A", "80m", At(12, 5), "MO");
   host.call = "R3A";
   {
-    std::lock_guard<std::mutex> lock(stats::g_stateLock);
-    stats::g_arrBandRows[2] = {"40m", "-"};  // a short row beside empty ones
+    const stats::ContestStateLock state;
+    state.BandRows()[2] = {"40m", "-"};  // a short row beside empty ones
   }
   Run();
   for (int band = 0; band < stats::kBandCount; ++band) {

@@ -7,7 +7,6 @@
 
 #include <cmath>
 #include <limits>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -96,8 +95,8 @@ TEST_F(LastQsoPerBand, FillsOnlyTheRowOfTheCallsLastQsoOnThatBand) {
 
 TEST_F(LastQsoPerBand, FollowsRemovalsAndLaterAppends) {
   auto removeAt = [](std::size_t index) {
-    std::lock_guard<std::mutex> lock(stats::g_stateLock);
-    stats::g_arrLog.RemoveAt(index);
+    const stats::ContestStateLock state;
+    state.Log().RemoveAt(index);
   };
   auto last80 = [] { return *stats::TakeDisplaySnapshot("R3A", -1).lastQso[1]; };
   Log("UA9X", "80m", At(11, 0), "AA");
