@@ -10,6 +10,17 @@
 
 namespace stats {
 
+// The file operations a test can count and make fail, one by one.
+enum class FileOperationKind { Open, Read, Write, Close, Replace };
+
+struct FileOperation {
+  FileOperationKind kind;
+  std::string path;
+};
+
+// "write err.txt": what a fault plan's operation was, for a test's message.
+std::string DescribeFileOperation(const FileOperation& operation);
+
 class PortablePlatform : public Platform {
  public:
   struct Message {
@@ -35,6 +46,20 @@ class PortablePlatform : public Platform {
   std::optional<UtcTime> fixedNow;  // the system clock when unset
   bool failWrites = false;          // every file and profile write fails
   std::vector<Message> messages;
+  // The fault plan: every file open, read, write, close and replace is
+  // listed here in order, and the failAt-th of them (counted from 1; 0 is
+  // none) fails as a full or broken disk would make it fail. A failing write
+  // writes half of its bytes first.
+  int failAt = 0;
+  std::vector<FileOperation> fileOperations;
+
+  // Lists the next file operation; true when the plan makes it fail, with
+  // errno set to the reason. Used by the platform's own open files.
+  bool NextFileOperationFails(FileOperationKind kind, const std::string& path);
+
+ private:
+  // ReadFile with the errno of the failing call (0 on success).
+  bool ReadWholeFile(const std::string& path, std::string& bytes, int& error);
 };
 
 // Windows paths ("Plugins\\x.ini", ".\\Plugins\\rda_rus.dat") as POSIX paths.
