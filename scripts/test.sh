@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every test: the native unit tests (plain, with the address and
 # undefined-behaviour sanitizers, and the display's race test with the
-# thread sanitizer), then everything the Windows build registers, under
+# thread sanitizer), the fuzz targets over their corpus and briefly on new
+# inputs, then everything the Windows build registers, under
 # wine: the export-table check of dist/Stats.dll, the host tests, the station
 # dialog tests, the automation object's tests, the RDA window's painting
 # tests and the display sessions against the real DLL.
@@ -22,6 +23,9 @@ step "native unit tests with address and undefined-behaviour sanitizers"
 cmake -S . -B build/native-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSTATS_SANITIZE=ON >/dev/null
 cmake --build build/native-asan -j "$jobs" --target unit_tests
 ctest --test-dir build/native-asan --output-on-failure -j "$jobs"
+
+step "fuzz targets over their seed corpus, then 3 s of new inputs each"
+"$root/scripts/fuzz.sh" 3
 
 step "display reads against host writes under the thread sanitizer"
 cmake -S . -B build/native-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSTATS_SANITIZE_THREAD=ON >/dev/null

@@ -17,8 +17,7 @@ std::string Field(const char* name, const std::string& value) {
 }
 
 std::string GoodRecord(const std::string& call) {
-  return Field("CALL", call) + Field("QSO_DATE", "20261205") + Field("TIME_ON", "1405") +
-         "<EOR>\n";
+  return Field("CALL", call) + Field("QSO_DATE", "20261205") + Field("TIME_ON", "1405") + "<EOR>\n";
 }
 
 TEST(AdifReader, RecordsAfterAHeaderCommentAreRead) {
@@ -57,7 +56,8 @@ TEST(AdifReader, LeadingTextWithoutHeaderEndIsNotAHeader) {
 }
 
 TEST(AdifReader, ReportedTagsAreShortAndPrintable) {
-  const AdifFile file = ReadAdif(GoodRecord("R3A") + "<\x01\x02" + std::string(100, 'x') + "><EOR>");
+  const AdifFile file =
+      ReadAdif(GoodRecord("R3A") + "<\x01\x02" + std::string(100, 'x') + "><EOR>");
   ASSERT_EQ(file.problems.size(), 1u);
   const std::string& message = file.problems[0].message;
   EXPECT_LT(message.size(), 60u) << message;
@@ -122,8 +122,8 @@ struct DamageCase {
   const char* label;
   std::string text;
   int goodRecords;
-  int badRecord;           // record number of the one problem
-  std::size_t badOffset;   // byte offset reported for it
+  int badRecord;          // record number of the one problem
+  std::size_t badOffset;  // byte offset reported for it
   const char* messagePart;
 };
 
@@ -137,8 +137,8 @@ TEST(AdifReader, DamagedRecordsAreReportedWithPositionAndSkipped) {
       {"length past the end", one + "<CALL:50>R3ABC", 1, 2, one.size(), "past the end"},
       {"truncated record", one + "<CALL:5>R3A", 1, 2, one.size(), "past the end"},
       {"no end of record", one + "<CALL:5>R3ABC", 1, 2, one.size(), "<EOR>"},
-      {"bad tag in second field", one + "<CALL:5>R3ABC<Q:y>1<EOR>" + one, 2, 2,
-       one.size() + 13, "malformed"},
+      {"bad tag in second field", one + "<CALL:5>R3ABC<Q:y>1<EOR>" + one, 2, 2, one.size() + 13,
+       "malformed"},
   };
   for (const DamageCase& c : cases) {
     const AdifFile file = ReadAdif(c.text);
@@ -148,6 +148,19 @@ TEST(AdifReader, DamagedRecordsAreReportedWithPositionAndSkipped) {
     EXPECT_EQ(file.problems[0].offset, c.badOffset) << c.label;
     EXPECT_NE(file.problems[0].message.find(c.messagePart), std::string::npos)
         << c.label << ": " << file.problems[0].message;
+  }
+}
+
+TEST(AdifReader, ARunOfUnclosedTagsIsOneFaultAndTheRecordsAroundItStay) {
+  const std::string one = GoodRecord("R3ABC");
+  for (const std::size_t run : {std::size_t{1}, std::size_t{1} << 20}) {
+    const std::string text = one + std::string(run, '<') + "<EOR>" + GoodRecord("UA9XYZ");
+    const AdifFile file = ReadAdif(text);
+    ASSERT_EQ(file.records.size(), 2u) << run << " open tags";
+    EXPECT_EQ(*file.records[1].Find("CALL"), "UA9XYZ") << run << " open tags";
+    ASSERT_EQ(file.problems.size(), 1u) << run << " open tags";
+    EXPECT_EQ(file.problems[0].offset, one.size()) << run << " open tags";
+    EXPECT_NE(file.problems[0].message.find("closing"), std::string::npos) << run << " open tags";
   }
 }
 
@@ -183,10 +196,10 @@ struct FrequencyCase {
 
 TEST(AdifQso, MegahertzBecomeHertz) {
   const FrequencyCase cases[] = {
-      {"3.5805", true, 3580500},  {"7.035", true, 7035000},     {"14", true, 14000000},
-      {"7.0351234", true, 7035123}, {".5", true, 500000},       {"4294.967295", true, 4294967295u},
-      {"4294.967296", false, 0},  {"", false, 0},               {"3,580", false, 0},
-      {"-3.5", false, 0},         {"3.5 MHz", false, 0},        {".", false, 0},
+      {"3.5805", true, 3580500},    {"7.035", true, 7035000}, {"14", true, 14000000},
+      {"7.0351234", true, 7035123}, {".5", true, 500000},     {"4294.967295", true, 4294967295u},
+      {"4294.967296", false, 0},    {"", false, 0},           {"3,580", false, 0},
+      {"-3.5", false, 0},           {"3.5 MHz", false, 0},    {".", false, 0},
   };
   for (const FrequencyCase& c : cases) {
     unsigned int hz = 0;
@@ -260,14 +273,17 @@ TEST(AdifQso, RecordsThatCannotBeAQsoAreReportedAndSkipped) {
       {"blank call", Field("CALL", "  ") + when, "no CALL"},
       {"no date", Field("CALL", "R3A") + Field("TIME_ON", "1405"), "no QSO_DATE"},
       {"no time", Field("CALL", "R3A") + Field("QSO_DATE", "20261205"), "no TIME_ON"},
-      {"31 November", Field("CALL", "R3A") + Field("QSO_DATE", "20261131") +
-                          Field("TIME_ON", "1405"), "bad QSO_DATE"},
-      {"29 February 2026", Field("CALL", "R3A") + Field("QSO_DATE", "20260229") +
-                               Field("TIME_ON", "1405"), "bad QSO_DATE"},
-      {"hour 24", Field("CALL", "R3A") + Field("QSO_DATE", "20261205") +
-                      Field("TIME_ON", "2400"), "bad TIME_ON"},
-      {"five-digit time", Field("CALL", "R3A") + Field("QSO_DATE", "20261205") +
-                              Field("TIME_ON", "14050"), "bad TIME_ON"},
+      {"31 November",
+       Field("CALL", "R3A") + Field("QSO_DATE", "20261131") + Field("TIME_ON", "1405"),
+       "bad QSO_DATE"},
+      {"29 February 2026",
+       Field("CALL", "R3A") + Field("QSO_DATE", "20260229") + Field("TIME_ON", "1405"),
+       "bad QSO_DATE"},
+      {"hour 24", Field("CALL", "R3A") + Field("QSO_DATE", "20261205") + Field("TIME_ON", "2400"),
+       "bad TIME_ON"},
+      {"five-digit time",
+       Field("CALL", "R3A") + Field("QSO_DATE", "20261205") + Field("TIME_ON", "14050"),
+       "bad TIME_ON"},
       {"bad freq", Field("CALL", "R3A") + when + Field("FREQ", "abc"), "bad FREQ"},
       {"bad dxcc", Field("CALL", "R3A") + when + Field("DXCC", "x1"), "bad DXCC"},
   };

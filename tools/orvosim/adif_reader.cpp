@@ -11,7 +11,9 @@ std::string ToUpper(std::string_view text) {
   return out;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
 
 // A value end is plausible when only blanks separate it from the next tag or
 // from the end of the file.
@@ -111,12 +113,16 @@ class Reader {
   }
 
  private:
+  // A tag closes before the next '<'. The '>' is looked for only up to
+  // there, so every byte is scanned once however many tags stay open; the
+  // next tag starts at or after that '<'.
   void ReadTagAt(std::size_t lt) {
-    const std::size_t gt = m_text.find('>', lt + 1);
     const std::size_t nextLt = m_text.find('<', lt + 1);
-    if (gt == std::string_view::npos || (nextLt != std::string_view::npos && nextLt < gt)) {
+    const std::size_t limit = nextLt == std::string_view::npos ? m_text.size() : nextLt;
+    const std::size_t gt = m_text.substr(0, limit).find('>', lt + 1);
+    if (gt == std::string_view::npos) {
       Fault(lt, "malformed tag (no closing '>')");
-      m_pos = nextLt == std::string_view::npos ? m_text.size() : nextLt;
+      m_pos = limit;
       return;
     }
     TagHeader tag;
@@ -219,8 +225,8 @@ const std::string* AdifRecord::Find(std::string_view upperName) const {
 AdifFile ReadAdif(std::string_view text) { return Reader(text).Run(); }
 
 std::string DescribeProblem(const AdifProblem& problem) {
-  std::string where = problem.record == 0 ? std::string("header")
-                                          : "record " + std::to_string(problem.record);
+  std::string where =
+      problem.record == 0 ? std::string("header") : "record " + std::to_string(problem.record);
   return where + " at byte " + std::to_string(problem.offset) + ": " + problem.message;
 }
 
