@@ -1,8 +1,11 @@
 #include "engine/intake.h"
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
+#include <unordered_set>
 
 #include "engine/contest_state.h"
 #include "engine/exchange.h"
@@ -81,11 +84,37 @@ void CheckDistrict(const QsoArguments& qso, CInfo& record, JournalWriter& journa
   }
 }
 
+// The texts of the band list, hashed, so that noting a band does not scan
+// the list: a corrupted or hostile log can bring thousands of band texts.
+// Only the intake appends to the list; the reset and the load state empty
+// it and the result only reorders it. So the index describes the list as
+// long as their sizes agree and the list's last text is indexed, and is
+// rebuilt from the list otherwise. Used only under the state lock.
+struct TextHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view text) const {
+    return std::hash<std::string_view>{}(text);
+  }
+};
+std::unordered_set<std::string, TextHash, std::equal_to<>> g_setNotedBands;
+
 void NoteBand(const ContestStateLock& state, std::string_view band) {
   TextList& bands = state.Bands();
-  for (const std::string& known : bands) {
-    if (known == band) return;
+  if (g_setNotedBands.size() != bands.size() ||
+      (!bands.empty() && !g_setNotedBands.contains(std::string_view(bands.back())))) {
+    g_setNotedBands.clear();
+    g_setNotedBands.insert(bands.begin(), bands.end());
+    if (g_setNotedBands.size() != bands.size()) {
+      // Repeated texts (never from here): fall back to the list itself.
+      for (const std::string& known : bands) {
+        if (known == band) return;
+      }
+      bands.emplace_back(band);
+      return;
+    }
   }
+  if (g_setNotedBands.contains(band)) return;
+  g_setNotedBands.emplace(band);
   bands.emplace_back(band);
 }
 

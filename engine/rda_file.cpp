@@ -12,11 +12,11 @@ bool RdaCodeOfLine(const std::string& line, std::string& code) {
   return true;
 }
 
-std::vector<std::string> ParseRdaFile(const std::string& bytes) {
+std::vector<std::string> ParseRdaFile(const std::string& bytes, std::size_t maxCodes) {
   std::vector<std::string> codes;
   std::string code;
   std::size_t start = 0;
-  while (start < bytes.size()) {
+  while (start < bytes.size() && codes.size() < maxCodes) {
     std::size_t end = bytes.find('\n', start);
     const bool lineFeed = end != std::string::npos;
     if (!lineFeed) end = bytes.size();

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 
 #include "engine/contest_state.h"
 #include "engine/journal.h"
@@ -24,13 +25,11 @@ bool SelectsRussianWording(std::string_view prefix) {
   return false;
 }
 
-void SeedBandRows(const ContestStateLock& state) {
-  TextList& bands = state.Bands();
-  bands.clear();
-  for (std::string_view band : kBandOrder) bands.emplace_back(band);
-  for (int k = 0; k < kBandCount; ++k) {
-    state.BandRows()[k] = {bands[k], "-", "-", "-"};
-  }
+// The six band rows as a reset leaves them: band, "-", "-", "-".
+PerBand SeededBandRows() {
+  PerBand rows;
+  for (int k = 0; k < kBandCount; ++k) rows[k] = {std::string(kBandOrder[k]), "-", "-", "-"};
+  return rows;
 }
 
 // "Start" through the 100-character settings buffer, read as the number its
@@ -52,30 +51,43 @@ void WriteStartSetting(Platform& platform, const char* value) {
   platform.WriteProfileString(g_strIniFile, g_strIniSection, kStartKey, value);
 }
 
-void LoadRdaCodes(const ContestStateLock& state, Platform& platform) {
-  CodeList& codes = state.RdaCodes();
-  codes.Clear();
-  std::string bytes;
-  if (!platform.ReadFile(kRdaFilePath, bytes)) return;
-  for (std::string& code : ParseRdaFile(bytes)) codes.Append(std::move(code));
+CodeList ReadRdaCodes(Platform& platform) {
+  CodeList codes;
+  try {
+    std::string bytes;
+    if (!platform.ReadFile(kRdaFilePath, bytes)) return codes;
+    for (std::string& code : ParseRdaFile(bytes, kMaxRdaCodes)) codes.Append(std::move(code));
+  } catch (...) {
+    // A file that cannot be read, too large for memory included: no list.
+    codes = CodeList();
+  }
+  return codes;
 }
 
 void ResetContestState(int outputMode, std::string_view ownCall, const ATL::COleDateTime& end,
                        std::string_view ownCountryPrefix, Platform& platform) {
+  std::string endDate = end.Format("%d.%m.%Y");
+  std::string endYear = end.Format("%Y");
+  PerBand bandRows = SeededBandRows();
+  std::string call(ownCall);
+  CodeList codes = ReadRdaCodes(platform);
   {
+    // Nothing in here allocates: the old values go out with the locals,
+    // after the lock is released.
     const ContestStateLock state;
-    state.EndDate() = end.Format("%d.%m.%Y");
-    state.EndYear() = end.Format("%Y");
-    SeedBandRows(state);
-    state.OwnCall() = ownCall;
+    state.EndDate().swap(endDate);
+    state.EndYear().swap(endYear);
+    state.BandRows().swap(bandRows);
+    state.OwnCall().swap(call);
     if (SelectsRussianWording(ownCountryPrefix)) state.Russian() = 1;
     state.Log().Clear();
     state.Bands().clear();
     state.Output() = outputMode;
-    LoadRdaCodes(state, platform);
+    std::swap(state.RdaCodes(), codes);
   }
-  platform.WriteFile(kJournalPath, kJournalHeader);
 }
+
+void RestartJournal(Platform& platform) { platform.WriteFile(kJournalPath, kJournalHeader); }
 
 // Reads and writes the settings and starts the display without the state
 // lock (the display thread takes it to draw); only the stored value is locked.

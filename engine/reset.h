@@ -2,19 +2,24 @@
 // Starting a contest afresh.
 #include <string_view>
 
+#include "engine/code_list.h"
 #include "platform/ole_date_time.h"
 
 namespace stats {
 
-class ContestStateLock;
 class DisplayPort;
 class Platform;
 
 // The engine's part of a reset: empties the contest state, takes over the
-// own data and the contest end, reloads the RDA list and starts a fresh
-// journal.
+// own data and the contest end and reloads the RDA list. Everything new is
+// built first, the RDA file read included, and only then swapped in under
+// the state lock: when building fails (memory), the state is left as it
+// was, never half changed.
 void ResetContestState(int outputMode, std::string_view ownCall, const ATL::COleDateTime& end,
                        std::string_view ownCountryPrefix, Platform& platform);
+
+// Starts a fresh journal: the file holds exactly its header.
+void RestartJournal(Platform& platform);
 
 // The "Start" setting, which alternates from reset to reset: read 0 (or
 // missing) while the display is closed, the display starts and "1" is
@@ -22,8 +27,9 @@ void ResetContestState(int outputMode, std::string_view ownCall, const ATL::COle
 void ApplyStartSetting(Platform& platform, DisplayPort& display);
 void WriteStartSetting(Platform& platform, const char* value);
 
-// Loads the RDA list from its file into g_arrRdaCodes (empty when the file
-// cannot be read), under the caller's lock.
-void LoadRdaCodes(const ContestStateLock& state, Platform& platform);
+// The RDA list from its file, at most kMaxRdaCodes codes (the rest of the
+// file is ignored). Empty when the file cannot be read, or when reading it
+// runs out of memory. Reads the file: call it without the state lock.
+CodeList ReadRdaCodes(Platform& platform);
 
 }  // namespace stats

@@ -110,7 +110,7 @@ std::string COleDateTime::Format(const char* pattern) const {
     out.append(p, percent);
     char* end = piece;
     switch (percent[1]) {
-      case 'Y': end = PutNumber(piece, t.year, 1); break;
+      case 'Y': end = PutNumber(piece, t.year, 4); break;  // 0100 to 9999
       case 'm': end = PutNumber(piece, t.month, 2); break;
       case 'd': end = PutNumber(piece, t.day, 2); break;
       case 'H': end = PutNumber(piece, t.hour, 2); break;

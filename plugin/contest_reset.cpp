@@ -8,16 +8,31 @@
 
 namespace stats {
 
+namespace {
+
+// Runs one step of the reset. Whatever a step meets, the steps after it
+// still run: a failed step leaves things as the steps before it left them.
+template <typename Step>
+void RunStep(Step&& step) {
+  try {
+    step();
+  } catch (...) {
+  }
+}
+
+}  // namespace
+
 int ResetContest(int outputMode, std::string_view ownCall, const ATL::COleDateTime& end,
                  std::string_view ownCountryPrefix, Platform& platform) {
-  ResetContestState(outputMode, ownCall, end, ownCountryPrefix, platform);
+  RunStep([&] { ResetContestState(outputMode, ownCall, end, ownCountryPrefix, platform); });
+  RunStep([&] { RestartJournal(platform); });
   // An output-mode reset stores "Start" = 1 after the dialog, so that the
   // rule below reads it and opens no window.
   if (outputMode != 0) {
-    g_cabrilloLog.SetupStation(std::string(ownCall), platform);
-    WriteStartSetting(platform, "1");
+    RunStep([&] { g_cabrilloLog.SetupStation(std::string(ownCall), platform); });
+    RunStep([&] { WriteStartSetting(platform, "1"); });
   }
-  ApplyStartSetting(platform, CurrentDisplay());
+  RunStep([&] { ApplyStartSetting(platform, CurrentDisplay()); });
   return 1;
 }
 

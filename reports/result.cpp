@@ -28,16 +28,72 @@ std::string Padded(const std::string& band) {
   return band.size() >= 20 ? band : std::string(20 - band.size(), '0') + band;
 }
 
-// Exchange sort on texts left-padded with "0" to 20 characters, largest
-// first: "160m", "80m", "40m", "20m", "15m", "10m". The order stays in the
-// shared band list.
+// Puts the bands in the order an exchange sort leaves them, on the texts
+// left-padded with "0" to 20 characters, largest first: "160m", "80m", "40m",
+// "20m", "15m", "10m". The order stays in the shared band list, so it is kept
+// exactly, ties included; but the list comes from the log and may be long,
+// so the order is computed rather than produced by the quadratic swaps.
+//
+// That exchange sort takes position i in turn and swaps into it every later
+// text that is strictly larger than the one it holds. Texts with different
+// keys end up in key order. Texts with equal keys (they differ only in
+// leading zeros, so there are at most 21 of them) change their relative
+// order only through such swaps: the first of them still unplaced moves to
+// the place of the first larger text behind it. Followed through, that
+// means: walking the list in its order, keep the equal texts met so far in
+// a queue; for every larger text met, move the queue's front to its back.
+// The queue at the end is their final order.
 void SortBands(std::vector<std::string>& bands) {
-  for (std::size_t i = 0; i + 1 < bands.size(); ++i) {
-    for (std::size_t j = i + 1; j < bands.size(); ++j) {
-      // std::string compares bytes as unsigned char, as the platform does.
-      if (Padded(bands[i]) < Padded(bands[j])) std::swap(bands[i], bands[j]);
-    }
+  const std::size_t count = bands.size();
+  if (count < 2) return;
+  std::vector<std::string> keys;
+  keys.reserve(count);
+  for (const std::string& band : bands) keys.push_back(Padded(band));
+
+  // Rank of every key, 0 for the largest; std::string compares bytes as
+  // unsigned char, as the platform does.
+  std::vector<std::size_t> byKey(count);
+  for (std::size_t i = 0; i < count; ++i) byKey[i] = i;
+  std::sort(byKey.begin(), byKey.end(),
+            [&keys](std::size_t a, std::size_t b) { return keys[a] > keys[b]; });
+  std::vector<std::size_t> rank(count);
+  std::size_t ranks = 0;
+  for (std::size_t k = 0; k < count; ++k) {
+    if (k > 0 && keys[byKey[k]] != keys[byKey[k - 1]]) ++ranks;
+    rank[byKey[k]] = ranks;
   }
+  ++ranks;
+
+  // For every text, how many larger ones come before it (a Fenwick tree
+  // over the ranks).
+  std::vector<std::size_t> tree(ranks + 1, 0), largerBefore(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    std::size_t larger = 0;
+    for (std::size_t r = rank[i]; r > 0; r &= r - 1) larger += tree[r];
+    largerBefore[i] = larger;
+    for (std::size_t r = rank[i] + 1; r <= ranks; r += r & (0 - r)) ++tree[r];
+  }
+
+  // Members of every rank in list order, and how many texts are larger.
+  std::vector<std::vector<std::size_t>> members(ranks);
+  for (std::size_t i = 0; i < count; ++i) members[rank[i]].push_back(i);
+  std::vector<std::string> sorted;
+  sorted.reserve(count);
+  std::size_t largerThanRank = 0;
+  std::vector<std::size_t> queue;
+  for (const std::vector<std::size_t>& equal : members) {
+    queue.clear();
+    for (std::size_t j = 0; j < equal.size(); ++j) {
+      queue.push_back(equal[j]);
+      const std::size_t largerUntilNext =
+          (j + 1 < equal.size() ? largerBefore[equal[j + 1]] : largerThanRank) -
+          largerBefore[equal[j]];
+      std::rotate(queue.begin(), queue.begin() + largerUntilNext % queue.size(), queue.end());
+    }
+    for (std::size_t i : queue) sorted.push_back(std::move(bands[i]));
+    largerThanRank += equal.size();
+  }
+  bands = std::move(sorted);
 }
 
 // Counts every log entry into its band's row in one pass over the log's

@@ -1,5 +1,6 @@
 // QSO intake and removal through AddData0 and RemoveData0, and the journal
 // lines of refused QSOs and refused districts.
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -155,6 +156,38 @@ TEST_F(IntakeTest, EveryBandOutsideTheRefusedListPasses) {
   EXPECT_EQ(locked::Bands(), (stats::TextList{"80m", "40m", "6m", "2m", "", "20M", "80M", "160 m"}))
       << "each band once, in order of first appearance";
   EXPECT_EQ(Journal(), "");
+}
+
+TEST_F(IntakeTest, ThousandsOfBandsAreEachListedOnceInOrderOfFirstAppearance) {
+  // Every band text twice, the second round in reverse; the list also has
+  // to follow a result's reordering and a reset's emptying.
+  constexpr int kBands = 5000;
+  stats::TextList expected;
+  for (int k = 0; k < kBands; ++k) expected.push_back("b" + std::to_string(k));
+  for (int round = 0; round < 2; ++round) {
+    for (int k = 0; k < kBands; ++k) {
+      Qso q;
+      q.band = expected[round == 0 ? k : kBands - 1 - k].c_str();
+      ASSERT_EQ(Add(q), 1) << "band " << q.band << ", round " << round;
+    }
+  }
+  EXPECT_EQ(locked::Bands(), expected) << kBands << " bands, each logged twice";
+
+  {
+    const stats::ContestStateLock state;
+    std::reverse(state.Bands().begin(), state.Bands().end());  // as a result may reorder
+  }
+  Qso again;
+  again.band = "b0";
+  ASSERT_EQ(Add(again), 1);
+  EXPECT_EQ(locked::Bands().size(), static_cast<std::size_t>(kBands)) << "b0 after a reorder";
+
+  {
+    const stats::ContestStateLock state;
+    state.Bands().clear();  // as a reset empties it
+  }
+  ASSERT_EQ(Add(again), 1);
+  EXPECT_EQ(locked::Bands(), (stats::TextList{"b0"})) << "b0 after the list was emptied";
 }
 
 TEST_F(IntakeTest, FrequencyIsWholeKilohertz) {

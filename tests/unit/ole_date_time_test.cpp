@@ -20,6 +20,9 @@ constexpr double kDay29Feb2024 = 45351.0;
 constexpr double kDay1Mar1900 = 61.0;  // 1900 has no 29 February
 constexpr double kDay31Dec9999 = 2958465.0;
 constexpr double kDay1Jan100 = -657434.0;
+constexpr double kDay31Dec100 = -657070.0;
+constexpr double kDay31Dec999 = -328717.0;
+constexpr double kDay1Jan1000 = -328716.0;
 
 double At(double day, int hour, int minute, double second = 0.0) {
   return day + (hour * 3600.0 + minute * 60.0 + second) / 86400.0;
@@ -97,6 +100,31 @@ TEST(OleDateTimeFormat, FollowsTheCalendarAndTheStatus) {
 // 1 January 100 at noon is -657434.5: the day part is the first day of the
 // range and the fraction counts forward, so the value lies inside the range
 // although it is numerically below -657434.0.
+struct YearCase {
+  double day;
+  const char* journal;  // "%Y-%m-%d"
+  const char* result;   // "%d.%m.%Y"
+  const char* year;     // "%Y", as the Cabrillo line and the display use it
+};
+
+// The year is always written with four digits, zero-padded below 1000, so
+// that every date keeps one width and sorts as text.
+TEST(OleDateTimeFormat, YearsBelowOneThousandAreZeroPaddedToFourDigits) {
+  const YearCase cases[] = {
+      {kDay1Jan100, "0100-01-01", "01.01.0100", "0100"},
+      {kDay31Dec100, "0100-12-31", "31.12.0100", "0100"},
+      {kDay31Dec999, "0999-12-31", "31.12.0999", "0999"},
+      {kDay1Jan1000, "1000-01-01", "01.01.1000", "1000"},
+      {kDay31Dec9999, "9999-12-31", "31.12.9999", "9999"},
+  };
+  for (const YearCase& c : cases) {
+    const COleDateTime value(c.day, COleDateTime::valid);
+    EXPECT_EQ(value.Format("%Y-%m-%d"), c.journal) << "date " << value.m_dt;
+    EXPECT_EQ(value.Format("%d.%m.%Y"), c.result) << "date " << value.m_dt;
+    EXPECT_EQ(value.Format("%Y"), c.year) << "date " << value.m_dt;
+  }
+}
+
 TEST(OleDateTimeFormat, NoonOfTheFirstDayOfTheRangeIsValid) {
   const COleDateTime noon(kDay1Jan100 - 0.5, COleDateTime::valid);
   EXPECT_EQ(noon.Format("%d.%m %H:%M"), "01.01 12:00") << "date -657434.5";

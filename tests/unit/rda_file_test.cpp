@@ -3,10 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/contest_state.h"
 #include "engine/rda_file.h"
 #include "engine/reset.h"
-#include "locked_state.h"
 #include "module_fixture.h"
 
 namespace {
@@ -140,36 +138,44 @@ TEST(RdaFile, BinaryJunkNeverBreaksTheParser) {
   }
 }
 
+TEST(RdaFile, CodesBeyondTheBoundAreIgnored) {
+  const struct {
+    std::size_t lines;
+    std::size_t maxCodes;
+    std::size_t expected;
+  } cases[] = {{0, 3, 0}, {2, 3, 2}, {3, 3, 3}, {4, 3, 3}, {10, 0, 0}, {10, 1, 1}};
+  for (const auto& c : cases) {
+    std::string bytes = "Region\n";
+    Codes all;
+    for (std::size_t k = 0; k < c.lines; ++k) {
+      const std::string code =
+          "A" + std::string(1, static_cast<char>('A' + k)) + "0" + std::to_string(k % 10);
+      bytes += code.substr(0, 2) + "-" + code.substr(2) + "\tname\n";
+      all.push_back(code);
+    }
+    const Codes expected(all.begin(), all.begin() + static_cast<long>(c.expected));
+    EXPECT_EQ(stats::ParseRdaFile(bytes, c.maxCodes), expected)
+        << c.lines << " district lines, at most " << c.maxCodes << " codes";
+  }
+}
+
 class RdaLoadTest : public ModuleTest {};
 
 TEST_F(RdaLoadTest, LoadsTheFileBesideThePlugins) {
   WriteFile(".\\Plugins\\rda_rus.dat", "Region\r\nAB-01\tx\r\nab-02\r\nAB-01\r\n-CD-03");
-  {
-    const stats::ContestStateLock state;
-    stats::LoadRdaCodes(state, platform);
-  }
-  EXPECT_EQ(locked::RdaCodes(), (Codes{"AB01", "ab02", "AB01"})) << "Plugins/rda_rus.dat";
-  EXPECT_TRUE(locked::RdaCodesContain("ab02")) << "ab02 as written in the file";
-  EXPECT_FALSE(locked::RdaCodesContain("AB02")) << "AB02 differs in case from the file";
+  const stats::CodeList codes = stats::ReadRdaCodes(platform);
+  EXPECT_EQ(codes.codes(), (Codes{"AB01", "ab02", "AB01"})) << "Plugins/rda_rus.dat";
+  EXPECT_TRUE(codes.Contains("ab02")) << "ab02 as written in the file";
+  EXPECT_FALSE(codes.Contains("AB02")) << "AB02 differs in case from the file";
 }
 
-TEST_F(RdaLoadTest, MissingFileLeavesTheListEmpty) {
-  {
-    const stats::ContestStateLock state;
-    state.RdaCodes().Append("ZZ99");
-    stats::LoadRdaCodes(state, platform);
-  }
-  EXPECT_EQ(locked::RdaCodes().size(), 0u) << "no Plugins/rda_rus.dat; old list dropped";
-  EXPECT_FALSE(locked::RdaCodesContain("ZZ99")) << "code of the previous list";
+TEST_F(RdaLoadTest, MissingFileGivesAnEmptyList) {
+  EXPECT_EQ(stats::ReadRdaCodes(platform).size(), 0u) << "no Plugins/rda_rus.dat";
 }
 
 TEST_F(RdaLoadTest, FileInTheWorkingDirectoryIsNotTheOne) {
   WriteFile("rda_rus.dat", "AB-01\n");
-  {
-    const stats::ContestStateLock state;
-    stats::LoadRdaCodes(state, platform);
-  }
-  EXPECT_EQ(locked::RdaCodes().size(), 0u) << "rda_rus.dat outside Plugins/";
+  EXPECT_EQ(stats::ReadRdaCodes(platform).size(), 0u) << "rda_rus.dat outside Plugins/";
 }
 
 }  // namespace

@@ -2,10 +2,13 @@
 // data and end date taken over, RDA list reloaded, journal restarted, the
 // station dialog in output mode and the alternating "Start" setting.
 #include <filesystem>
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "engine/contest_state.h"
+#include "engine/rda_file.h"
 #include "locked_state.h"
 #include "module_fixture.h"
 #include "plugin/exports.h"
@@ -274,6 +277,116 @@ TEST_F(ResetTest, FilesThatCannotBeWrittenChangeNoOutcome) {
   EXPECT_EQ(locked::Russian(), 1);
   EXPECT_EQ(display.starts, 1) << "Start reads as missing: the display opens";
   EXPECT_EQ(ReadFile("err.txt"), "") << "journal (left empty by the intake) could not be written";
+}
+
+// A district code made of four letters, distinct for every k below 26^4.
+std::string LetterCode(std::size_t k) {
+  std::string code(4, 'A');
+  for (int i = 3; i >= 0; --i, k /= 26) code[i] = static_cast<char>('A' + k % 26);
+  return code;
+}
+
+TEST_F(ResetTest, AnOversizedRdaFileGivesItsFirstCodesAndACompleteReset) {
+  // 300,000 distinct districts, three times the bound.
+  constexpr std::size_t kLines = 300000;
+  std::string file = "Region\r\n";
+  for (std::size_t k = 0; k < kLines; ++k) {
+    const std::string code = LetterCode(k);
+    file += code.substr(0, 2) + "-" + code.substr(2) + "\tdistrict\r\n";
+  }
+  WriteFile(".\\Plugins\\rda_rus.dat", file);
+  WriteFile("err.txt", "last contest's line\r\n");
+  ASSERT_EQ(AddQso("80m"), 1);
+
+  EXPECT_EQ(Reset(0, "R1AA"), 1);
+  const std::vector<std::string> codes = locked::RdaCodes();
+  ASSERT_EQ(codes.size(), stats::kMaxRdaCodes) << kLines << " district lines";
+  EXPECT_EQ(codes.front(), LetterCode(0)) << "first code";
+  EXPECT_EQ(codes.back(), LetterCode(stats::kMaxRdaCodes - 1)) << "last code kept";
+  EXPECT_EQ(IsValidExchg0(LetterCode(stats::kMaxRdaCodes - 1).c_str(), "", "UA", "", 0, 0, 0), 1)
+      << "last code within the bound";
+  EXPECT_EQ(IsValidExchg0(LetterCode(stats::kMaxRdaCodes).c_str(), "", "UA", "", 0, 0, 0), 0)
+      << "first code beyond the bound";
+  EXPECT_TRUE(locked::LogEmpty()) << "log after the reset";
+  EXPECT_EQ(ReadFile("err.txt"), kHeader) << "journal restarted";
+  EXPECT_EQ(Start(), "1") << "Start switched";
+  EXPECT_EQ(display.starts, 1) << "display started";
+}
+
+// A platform whose named operation throws, as when memory runs out.
+class ThrowingPlatform : public stats::PortablePlatform {
+ public:
+  std::string throwOn;  // "read <path>" or "write <path>"
+
+  bool ReadFile(const std::string& path, std::string& bytes) override {
+    if (throwOn == "read " + path) throw std::bad_alloc();
+    return PortablePlatform::ReadFile(path, bytes);
+  }
+  bool WriteFile(const std::string& path, const std::string& bytes,
+                 std::string* reason = nullptr) override {
+    if (throwOn == "write " + path) throw std::bad_alloc();
+    return PortablePlatform::WriteFile(path, bytes, reason);
+  }
+};
+
+struct ThrowingStepCase {
+  const char* name;
+  const char* throwOn;
+  bool dialogThrows;
+  int output;
+  const char* journal;  // after the reset
+  const char* start;    // "Start" after the reset
+  int displayStarts;
+};
+
+TEST_F(ResetTest, EveryStepRunsWhateverAnEarlierStepMeets) {
+  const char* const kOld = "last contest's line\r\n";
+  const ThrowingStepCase cases[] = {
+      {"RDA file read runs out of memory", "read .\\Plugins\\rda_rus.dat", false, 0, kHeader, "1",
+       1},
+      {"RDA file read runs out of memory, output mode", "read .\\Plugins\\rda_rus.dat", false, 1,
+       kHeader, "0", 0},
+      {"journal write runs out of memory", "write err.txt", false, 0, kOld, "1", 1},
+      {"station dialog throws", "", true, 1, kHeader, "0", 0},
+  };
+  for (const ThrowingStepCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    stats::RestoreLoadState();
+    ThrowingPlatform throwing;
+    throwing.throwOn = c.throwOn;
+    stats::SetCurrentPlatform(&throwing);
+    WriteFile(".\\Plugins\\rda_rus.dat", "AB-01\n");
+    WriteFile("err.txt", kOld);
+    std::filesystem::remove(m_dir / "Plugins" / "KESTREL-RTTY.ini");
+    display.open = false;
+    display.starts = 0;
+    stationDialog.answer = [&](stats::StationFields&) -> bool {
+      if (c.dialogThrows) throw std::runtime_error("dialog failed");
+      return false;
+    };
+    ASSERT_EQ(AddQso("80m"), 1);
+
+    EXPECT_EQ(Reset(c.output, "UA3XYZ"), 1);
+    EXPECT_TRUE(locked::LogEmpty()) << "log emptied";
+    EXPECT_EQ(locked::OwnCall(), "UA3XYZ") << "own call taken over";
+    EXPECT_EQ(locked::Output(), c.output) << "output mode taken over";
+    EXPECT_EQ(ReadFile("err.txt"), c.journal) << "journal";
+    EXPECT_EQ(Start(), c.start) << "Start";
+    EXPECT_EQ(display.starts, c.displayStarts) << "display starts";
+    stats::SetCurrentPlatform(&platform);
+  }
+}
+
+TEST_F(ResetTest, AnRdaFileThatCannotBeReadLeavesTheListEmpty) {
+  ThrowingPlatform throwing;
+  throwing.throwOn = "read .\\Plugins\\rda_rus.dat";
+  WriteFile(".\\Plugins\\rda_rus.dat", "AB-01\n");
+  Reset();
+  ASSERT_EQ(locked::RdaCodes(), (std::vector<std::string>{"AB01"})) << "readable file";
+  stats::SetCurrentPlatform(&throwing);
+  Reset();
+  stats::SetCurrentPlatform(&platform);
+  EXPECT_EQ(locked::RdaCodes().size(), 0u) << "file read ran out of memory";
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // The result table and score: GetResult0's text, the band order it leaves
 // in the shared band list, the per-band district lists it rebuilds, the
 // Moscow-call rule and the "Claimed" setting.
+#include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -214,6 +216,91 @@ TEST_F(ResultTest, BandSortLeavesDescendingPaddedOrderInTheBandList) {
     for (const std::string& band : locked::Bands()) rows += band + "\t 1\t 1\t 0\t 0\r\n";
     EXPECT_NE(text.find("RDA\r\n" + rows + "Total\t "), std::string::npos)
         << "rows for bands logged " << logged << " in\n" << text;
+  }
+}
+
+// The band order as the plain exchange sort leaves it: the reference the
+// result's order must match, ties of equal padded texts included.
+std::vector<std::string> ExchangeSorted(std::vector<std::string> bands) {
+  const auto padded = [](const std::string& band) {
+    return band.size() >= 20 ? band : std::string(20 - band.size(), '0') + band;
+  };
+  for (std::size_t i = 0; i + 1 < bands.size(); ++i) {
+    for (std::size_t j = i + 1; j < bands.size(); ++j) {
+      if (padded(bands[i]) < padded(bands[j])) std::swap(bands[i], bands[j]);
+    }
+  }
+  return bands;
+}
+
+TEST_F(ResultTest, BandsEqualAfterPaddingKeepTheExchangeSortsOrder) {
+  const std::vector<std::vector<std::string>> cases = {
+      {"80m", "080m", "160m"},
+      {"080m", "80m", "0080m", "40m", "160m", "0160m"},
+      {"10m", "010m", "0010m", "00010m", "70cm", "2m", "02m", "160m"},
+      {"2m", "02m", "002m", "0002m", "00002m", "10m", "20m", "40m", "80m", "160m"},
+      {"0000000000000000080m", "80m", "080m", "90m", "0080m"},
+  };
+  for (const std::vector<std::string>& logged : cases) {
+    stats::RestoreLoadState();
+    std::string text;
+    for (const std::string& band : logged) {
+      Log(band, "DL1XYZ");
+      text += band + " ";
+    }
+    Result();
+    EXPECT_EQ(locked::Bands(), ExchangeSorted(logged)) << "bands logged " << text;
+  }
+}
+
+TEST_F(ResultTest, RandomBandListsWithManyTiesKeepTheExchangeSortsOrder) {
+  // Cores with up to five leading zeros each, drawn in a fixed pseudo-random
+  // order (a linear congruential sequence), every text at most once.
+  const char* const cores[] = {"1", "2m", "6m", "10m", "80m", "9", "160m", "70cm"};
+  uint32_t seed = 2024;
+  const auto next = [&seed](uint32_t bound) {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) % bound;
+  };
+  for (int round = 0; round < 200; ++round) {
+    std::vector<std::string> logged;
+    const uint32_t length = 2 + next(40);
+    for (uint32_t k = 0; k < length; ++k) {
+      const std::string band = std::string(next(6), '0') + cores[next(8)];
+      if (std::find(logged.begin(), logged.end(), band) == logged.end()) logged.push_back(band);
+    }
+    {
+      const stats::ContestStateLock state;
+      state.Bands() = logged;
+    }
+    Result();
+    std::string text;
+    for (const std::string& band : logged) text += band + " ";
+    EXPECT_EQ(locked::Bands(), ExchangeSorted(logged)) << "round " << round << ": " << text;
+  }
+}
+
+TEST_F(ResultTest, TwentyThousandDistinctBandsComeOutInDescendingPaddedOrder) {
+  // Distinct keys, so the order is the plain descending order of the padded
+  // texts; the list is given in a scrambled order.
+  constexpr uint32_t kBands = 20000;
+  std::vector<std::string> logged;
+  for (uint32_t k = 0; k < kBands; ++k) {
+    logged.push_back(std::to_string((k * 7919u) % kBands + 1) + "m");
+  }
+  {
+    const stats::ContestStateLock state;
+    state.Bands() = logged;
+  }
+  Result();
+  std::vector<std::string> expected = logged;
+  std::sort(expected.begin(), expected.end(), [](const std::string& a, const std::string& b) {
+    return std::string(20 - a.size(), '0') + a > std::string(20 - b.size(), '0') + b;
+  });
+  const stats::TextList sorted = locked::Bands();
+  ASSERT_EQ(sorted.size(), expected.size()) << "20000 bands";
+  for (std::size_t k = 0; k < sorted.size(); ++k) {
+    ASSERT_EQ(sorted[k], expected[k]) << "position " << k << " of 20000 bands";
   }
 }
 
