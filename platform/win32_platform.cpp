@@ -1,6 +1,8 @@
 // The platform of the DLL: the real Win32 calls.
 #include <windows.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,32 @@ std::string LastErrorText() {
          (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' '))
     reason.pop_back();
   return reason;
+}
+
+// Creates `path` holding exactly `bytes`, flushed and closed. Returns ""
+// on success, otherwise why not. A full disk may let WriteFile succeed with
+// fewer bytes than asked and no error code: that is reported as the short
+// write it is.
+std::string WriteWhole(const std::string& path, const std::string& bytes) {
+  UniqueFile file(OrNull(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr)));
+  if (!file) return LastErrorText();
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
+    DWORD written = 0;
+    if (!::WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr)) {
+      return LastErrorText();
+    }
+    done += written;
+    if (written < chunk) {
+      return "the disk is full: only " + std::to_string(done) + " of " +
+             std::to_string(bytes.size()) + " bytes were written";
+    }
+  }
+  if (!FlushFileBuffers(file.get())) return LastErrorText();
+  if (!CloseHandle(file.release())) return LastErrorText();
+  return std::string();
 }
 
 class Win32AppendFile : public AppendFile {
@@ -74,17 +102,21 @@ class Win32Platform : public Platform {
     }
   }
 
+  // The text goes to a temporary file beside the target, which replaces the
+  // target only once the whole text was written, flushed and closed: a
+  // failed write leaves an earlier file byte for byte. Each failure is
+  // reported with the reason of the call that failed.
   bool WriteFile(const std::string& path, const std::string& bytes, std::string* reason) override {
-    UniqueFile file(OrNull(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
-    DWORD written = 0;
-    bool ok = file &&
-              ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                          nullptr) &&
-              written == bytes.size();
-    if (ok) ok = CloseHandle(file.release()) != FALSE;
-    if (!ok && reason != nullptr) *reason = LastErrorText();
-    return ok;
+    const std::string temporary = path + ".tmp-" + std::to_string(GetCurrentProcessId());
+    std::string failure = WriteWhole(temporary, bytes);
+    if (failure.empty() &&
+        !MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+      failure = LastErrorText();
+    }
+    if (failure.empty()) return true;
+    DeleteFileA(temporary.c_str());
+    if (reason != nullptr) *reason = failure;
+    return false;
   }
 
   std::unique_ptr<AppendFile> OpenForAppend(const std::string& path) override {

@@ -56,6 +56,13 @@ INT_PTR Cabrillo::DoModal() { return CDialog::DoModal(); }
 
 BOOL Cabrillo::OnInitDialog() {
   CDialog::OnInitDialog();
+  // No edit accepts more than a station key keeps in the settings file.
+  for (const TextField& entry : kFields) {
+    if (!entry.combo) {
+      SendDlgItemMessageA(GetSafeHwnd(), entry.id, EM_LIMITTEXT,
+                          static_cast<WPARAM>(kMaxStationValue), 0);
+    }
+  }
   return TRUE;
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <cctype>
 #include <string_view>
+#include <utility>
 
 #include "engine/contest_state.h"
 #include "platform/platform.h"
@@ -108,8 +109,11 @@ std::string CabrilloFileBase(const std::string& ownCall) {
   for (char& c : base) {
     if (IsForbiddenInFileName(static_cast<unsigned char>(c))) c = '_';
   }
+  // Bounded before ".cbr" is added: a name the file system shortens could
+  // name another file in the folder.
+  if (base.size() > kMaxFileBase) base.resize(kMaxFileBase);
   if (base.empty()) return "NOVL";
-  if (IsDeviceName(base)) base = "_" + base;
+  if (IsDeviceName(base)) base = "_" + base.substr(0, kMaxFileBase - 1);
   return base;
 }
 
@@ -131,13 +135,30 @@ std::string SoapboxStoredToFile(std::string stored) {
   return stored;
 }
 
+std::string BoundStoredValue(std::string stored) {
+  if (stored.size() <= kMaxStationValue) return stored;
+  std::size_t end = kMaxStationValue;
+  // A marker begins at most three characters before the cut.
+  const std::size_t from = end >= 3 ? end - 3 : 0;
+  for (std::size_t at = from; at < end; ++at) {
+    if (stored.compare(at, 4, "<CR>") == 0 || stored.compare(at, 4, "<LF>") == 0) {
+      end = at;
+      break;
+    }
+  }
+  stored.resize(end);
+  return stored;
+}
+
 void CCabrilloLog::SetupStation(const std::string& ownCall, Platform& platform) {
   m_strCallsign = ownCall;
   m_strFileBase = CabrilloFileBase(ownCall);
 
-  // Values come back whole: a long soapbox or address must not lose its end.
+  // Values come back whole up to the bound a value is written with; a
+  // longer one, put there by hand, is shortened like a typed one.
   auto read = [&](const char* key, const std::string& fallback) {
-    return platform.ReadProfileString(g_strIniFile, g_strIniSection, key, fallback);
+    return BoundStoredValue(
+        platform.ReadProfileString(g_strIniFile, g_strIniSection, key, fallback));
   };
   m_strOperators = read("Operators", ownCall);
   for (const StationKey& entry : kKeysRead) this->*entry.field = read(entry.key, "");
@@ -155,9 +176,13 @@ void CCabrilloLog::SetupStation(const std::string& ownCall, Platform& platform) 
   static_cast<StationFields&>(*this) = dialog;
   m_strClaimed = claimed;
 
+  // Each key is shortened to what the settings file keeps whole and written
+  // on its own: a key that cannot be written costs no other key.
   m_strSoapbox = SoapboxTextToStored(m_strSoapbox);
   for (const StationKey& entry : kKeysWritten) {
-    platform.WriteProfileString(g_strIniFile, g_strIniSection, entry.key, this->*entry.field);
+    std::string& value = this->*entry.field;
+    value = BoundStoredValue(std::move(value));
+    platform.WriteProfileString(g_strIniFile, g_strIniSection, entry.key, value);
   }
   m_strSoapbox = SoapboxStoredToFile(m_strSoapbox);
   m_bSoapboxFileForm = true;

@@ -1,6 +1,7 @@
 #pragma once
 // The station data of the Cabrillo header, kept in the settings file and
 // confirmed by the operator in the station dialog.
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -60,12 +61,24 @@ class CCabrilloLog : public StationFields {
 
 extern CCabrilloLog g_cabrilloLog;
 
+// The longest value (in its stored form) a station key holds in the
+// settings file. The settings writer does not keep a value of some tens of
+// kilobytes whole and says nothing, so values are shortened to this length,
+// well below that, when read and before they are written; the dialog's
+// edit fields accept no more either.
+inline constexpr std::size_t kMaxStationValue = 4096;
+
+// The longest Cabrillo file base: a callsign is a few dozen characters at
+// most, and a longer name is not kept whole by every file system.
+inline constexpr std::size_t kMaxFileBase = 64;
+
 // Replaces each occurrence of `from`, scanning on behind every replacement.
 void ReplaceAll(std::string& text, const std::string& from, const std::string& to);
 
 // The Cabrillo file's base name for a callsign: "/" and "\" and every
 // character a file name cannot hold become "_", blanks around are dropped,
-// a device name is prefixed with "_", and nothing left gives "NOVL".
+// the rest is cut to kMaxFileBase characters, a device name is prefixed
+// with "_" (within the bound), and nothing left gives "NOVL".
 std::string CabrilloFileBase(const std::string& ownCall);
 
 // The soapbox's three forms: text (real line breaks), stored ("<CR>" and
@@ -74,5 +87,9 @@ std::string CabrilloFileBase(const std::string& ownCall);
 std::string SoapboxStoredToText(std::string stored);
 std::string SoapboxTextToStored(std::string text);
 std::string SoapboxStoredToFile(std::string stored);
+
+// A stored value cut to kMaxStationValue characters; a "<CR>" or "<LF>"
+// marker is kept whole or dropped, never cut in half.
+std::string BoundStoredValue(std::string stored);
 
 }  // namespace stats

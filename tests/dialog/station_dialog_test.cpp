@@ -3,12 +3,17 @@
 // message of the next result request.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "resources/resource.h"
-#include "tests/wine/scratch_folder.h"
 #include "station_session.h"
+#include "tests/wine/scratch_folder.h"
 
 namespace dialog_test {
 namespace {
@@ -351,6 +356,134 @@ TEST_F(StationDialogTest, UnwritableFileIsReportedWithItsNameAndReason) {
   ASSERT_NE(name, std::string::npos) << "file name missing: " << result.boxText;
   EXPECT_GT(result.boxText.size(), name + std::string("UA3ABC.cbr").size() + 2)
       << "no reason after the file name: " << result.boxText;
+}
+
+// The settings writer does not keep a value of some tens of kilobytes
+// whole: a 40,000-character name and a soapbox of 60,000 characters in its
+// stored form, confirmed in the dialog, are stored cut to 4,096 characters,
+// and every other key is stored as typed.
+TEST_F(StationDialogTest, AFortyKilobyteValueIsShortenedAndCostsNoOtherKey) {
+  OperatorActions actions = kTypedAndConfirmed;
+  actions.typed[IDC_NAME] = std::string(40000, 'n');
+  std::string lines, stored;
+  for (int i = 0; i < 5000; ++i) lines += "line\r\n";  // 60,000 characters stored
+  for (int i = 0; i < 341; ++i) stored += "line<CR><LF>";
+  actions.typed[IDC_SOAPBOX] = lines;
+  Reset(kOwnCall, actions);
+  const std::string ini = (m_dir.Path() / kIniPath).string();
+  const struct {
+    const char* key;
+    std::string expected;
+  } keys[] = {
+      {"Name", std::string(4096, 'n')},
+      {"SoapBox", stored + "line"},  // 4,096 characters, markers whole
+      {"Band", "80M"},
+      {"Operators", "UA3ABC UA3XYZ"},
+      {"Address", "Lenina 1"},
+      {"Club", "Radio Club"},
+      {"Email", "ua3abc@example.org"},
+      {"Loc", "MOS"},
+  };
+  std::vector<char> value(1 << 21);
+  for (const auto& k : keys) {
+    const DWORD length = GetPrivateProfileStringA("Settings", k.key, "<missing>", value.data(),
+                                                  static_cast<DWORD>(value.size()), ini.c_str());
+    EXPECT_TRUE(std::string(value.data(), length) == k.expected)
+        << "key " << k.key << ": " << length << " characters, starting \""
+        << std::string(value.data(), std::min<DWORD>(length, 20)) << "\"";
+  }
+}
+
+// A small disk prepared by the test runner (as root: a 64 KB tmpfs named by
+// STATS_FULL_DISK_DIR as a POSIX path); the test skips without one.
+std::string FullDiskFolder() {
+  const char* disk = std::getenv("STATS_FULL_DISK_DIR");
+  if (disk == nullptr || *disk == '\0') return std::string();
+  std::string folder = std::string("Z:") + disk;
+  for (char& c : folder) {
+    if (c == '/') c = '\\';
+  }
+  return folder;
+}
+
+// Writes 4 KB blocks until the disk takes no more, then gives one block back.
+bool FillLeavingOneBlock(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const std::string block(4096, 'f');
+  LONG size = 0;
+  for (;;) {
+    DWORD written = 0;
+    const BOOL ok = WriteFile(file, block.data(), 4096, &written, nullptr);
+    size += static_cast<LONG>(written);
+    if (!ok || written < 4096) break;
+  }
+  const LONG kept = size >= 4096 ? (size - size % 4096) - 4096 : 0;
+  const bool shrunk = SetFilePointer(file, kept, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER &&
+                      SetEndOfFile(file);
+  CloseHandle(file);
+  return shrunk;
+}
+
+std::string ReadWhole(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// An export onto a full disk must leave the previous file byte for byte and
+// say what went wrong: the short write, not a reason left from an earlier
+// call. No temporary file stays behind.
+TEST_F(StationDialogTest, FullDiskKeepsThePreviousFileAndNamesTheShortWrite) {
+  const std::string disk = FullDiskFolder();
+  if (disk.empty()) GTEST_SKIP() << "no small disk: STATS_FULL_DISK_DIR is not set";
+  const std::string folder = disk + "\\export-" + std::to_string(GetCurrentProcessId());
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << "folder " << folder;
+  ASSERT_TRUE(CreateDirectoryA((folder + "\\Plugins").c_str(), nullptr)) << "Plugins in " << folder;
+  char previous[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, previous);
+  ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str())) << folder;
+
+  Reset(kOwnCall, {{}, IDOK});
+  AddQsos(kOwnCall);
+  const ResultSeen first = ResultWithMessageBox(m_module);
+  EXPECT_EQ(first.boxText, "File produced: UA3ABC.cbr") << "first export";
+  const std::string cbr = folder + "\\UA3ABC.cbr";
+  const std::string before = ReadWhole(cbr);
+  EXPECT_NE(before.find("END-OF-LOG:"), std::string::npos) << "first export's file";
+
+  // About 16 KB of QSO lines for one free block of 4 KB and the old file's.
+  for (int i = 0; i < 200; ++i) {
+    Qso qso = kQsos[0];
+    qso.call = "RA3" + std::string(1, static_cast<char>('A' + i / 26)) +
+               static_cast<char>('A' + i % 26) + "Q";
+    m_module.AddData(kOwnCall, qso);
+  }
+  ASSERT_TRUE(FillLeavingOneBlock(folder + "\\filler")) << "filling " << disk;
+  const ResultSeen second = ResultWithMessageBox(m_module);
+  DeleteFileA((folder + "\\filler").c_str());
+
+  ASSERT_TRUE(second.boxFound) << "no message box for the export onto the full disk";
+  EXPECT_EQ(second.boxText.find("File produced"), std::string::npos) << second.boxText;
+  EXPECT_NE(second.boxText.find("UA3ABC.cbr"), std::string::npos) << second.boxText;
+  EXPECT_TRUE(second.boxText.find("full") != std::string::npos ||
+              second.boxText.find("space") != std::string::npos)
+      << "the reason is not the full disk: " << second.boxText;
+  EXPECT_EQ(second.boxText.find("already exists"), std::string::npos) << second.boxText;
+  const std::string after = ReadWhole(cbr);
+  EXPECT_TRUE(after == before) << "UA3ABC.cbr changed by the failed export: " << before.size()
+                               << " bytes before, " << after.size() << " after";
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "\\*.tmp*").c_str(), &found);
+  EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "left behind: " << found.cFileName;
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
+
+  SetCurrentDirectoryA(previous);
+  for (const char* name : {"UA3ABC.cbr", "err.txt", "Plugins\\KESTREL-RTTY.ini"}) {
+    DeleteFileA((folder + "\\" + name).c_str());
+  }
+  RemoveDirectoryA((folder + "\\Plugins").c_str());
+  RemoveDirectoryA(folder.c_str());
 }
 
 }  // namespace

@@ -388,6 +388,20 @@ TEST_F(CabrilloTest, FileNameAndSoapboxComeFromTheStationSetup) {
   }
 }
 
+// An own call of tens of thousands of characters must not let the export
+// name another file of the folder: the journal stays as it was.
+TEST_F(CabrilloTest, AVeryLongOwnCallWritesABoundedCbrFile) {
+  WriteFile("err.txt", "journal line\r\n");
+  stationDialog.answer = [](stats::StationFields&) { return true; };
+  g_cabrilloLog.SetupStation("err.txt" + std::string(65532, 'A'), platform);
+  stats::ExportCabrillo(0, platform);
+  const std::string name = "err.txt" + std::string(57, 'A') + ".cbr";
+  ASSERT_EQ(platform.messages.size(), 1u) << "messages of the export";
+  EXPECT_EQ(platform.messages[0].text, "File produced: " + name) << "export's message";
+  EXPECT_NE(ReadFile(name).find("END-OF-LOG:\r\n"), std::string::npos) << name;
+  EXPECT_EQ(ReadFile("err.txt"), "journal line\r\n") << "journal after the export";
+}
+
 }  // namespace
 
 // Every soapbox line becomes a tagged line, whichever form the soapbox is in:

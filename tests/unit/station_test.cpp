@@ -88,6 +88,50 @@ TEST(CabrilloFileBaseTest, SlashesAndForbiddenCharactersBecomeUnderscores) {
   }
 }
 
+// A base is cut to 64 characters before ".cbr" is added, so the export can
+// name nothing but a ".cbr" file, whatever the own call holds.
+TEST(CabrilloFileBaseTest, LongCallsAreCutToSixtyFourCharacters) {
+  const std::string a64(64, 'A');
+  const struct {
+    std::string call;
+    std::string base;
+  } cases[] = {
+      {a64, a64},
+      {a64 + "B", a64},
+      {"err.txt" + std::string(65532, 'A'), "err.txt" + std::string(57, 'A')},
+      {std::string(70, '/'), std::string(64, '_')},
+      {"  " + a64 + "  ", a64},  // blanks around do not count
+      // The cut leaves a device name, blanks after it: prefixed within the bound.
+      {"CON" + std::string(70, ' ') + "X", "_CON" + std::string(60, ' ')},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(stats::CabrilloFileBase(c.call), c.base)
+        << "own call of " << c.call.size() << " characters: \"" << c.call.substr(0, 12) << "...\"";
+  }
+}
+
+TEST(BoundStoredValueTest, ValuesAreCutToTheBoundAndMarkersKeptWhole) {
+  const std::string x4092(4092, 'x');
+  const struct {
+    const char* name;
+    std::string stored;
+    std::string expected;
+  } cases[] = {
+      {"short", "abc", "abc"},
+      {"exactly the bound", std::string(4096, 'v'), std::string(4096, 'v')},
+      {"one over", std::string(4097, 'v'), std::string(4096, 'v')},
+      {"1 MB", std::string(1 << 20, 'v'), std::string(4096, 'v')},
+      {"marker ends at the bound", x4092 + "<CR><LF>", x4092 + "<CR>"},
+      {"marker cut after one", x4092 + "x" + "<CR>", x4092 + "x"},
+      {"marker cut after two", x4092 + "xx" + "<LF>", x4092 + "xx"},
+      {"marker cut after three", x4092 + "xxx" + "<CR>", x4092 + "xxx"},
+      {"no marker at the cut", x4092 + "x<Cx" + "y", x4092 + "x<Cx"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(stats::BoundStoredValue(c.stored), c.expected) << c.name;
+  }
+}
+
 TEST(ReplaceAllTest, ReplacementsAreNeverScannedAgain) {
   const struct {
     const char* text;
@@ -214,6 +258,40 @@ TEST_F(StationTest, LongValuesAreReadWhole) {
   EXPECT_EQ(shown.m_strSoapbox.size(), 300u) << "300-character soapbox";
   EXPECT_EQ(shown.m_strSoapbox, soapbox) << "300-character soapbox";
   EXPECT_EQ(shown.m_strAddress, address) << "155-character address";
+}
+
+// The settings writer does not keep very long values whole: longer values
+// are shortened when read and before they are written, every key on its
+// own, so one long value costs no other key.
+TEST_F(StationTest, LongValuesAreShortenedWhenReadAndWritten) {
+  const std::string mb(1 << 20, 'm');
+  WriteFile(kIniFile, "[Settings]\r\nName=" + mb +
+                          "\r\nClub=DARC\r\nSoapBox=" + std::string(5000, 's') + "\r\n");
+  const StationFields shown = Setup("DL1ABC", true, [&](StationFields& f) {
+    f.m_strAddress = mb;
+    f.m_strSoapbox = std::string(1 << 19, '\n');  // stored as "<LF>" each
+  });
+  EXPECT_EQ(shown.m_strName, std::string(4096, 'm')) << "1 MB Name as read";
+  EXPECT_EQ(shown.m_strSoapbox, std::string(4096, 's')) << "5,000-character SoapBox as read";
+  EXPECT_EQ(shown.m_strClub, "DARC") << "Club beside long values";
+  const struct {
+    const char* key;
+    std::string expected;
+  } keys[] = {
+      {"Name", std::string(4096, 'm')},
+      {"Address", std::string(4096, 'm')},
+      {"Club", "DARC"},
+      {"SoapBox",
+       [] {
+         std::string lines;
+         for (int i = 0; i < 1024; ++i) lines += "<LF>";
+         return lines;
+       }()},
+      {"Band", "ALL"},
+      {"Operators", "DL1ABC"},
+      {"Loc", ""},
+  };
+  for (const auto& k : keys) EXPECT_EQ(Ini(k.key), k.expected) << "key " << k.key << " after OK";
 }
 
 TEST_F(StationTest, OkWritesTheKeysInTheirOrder) {

@@ -27,7 +27,21 @@ cmake --build "$build" || exit 1
 source "$root/scripts/lib/wine-session.sh"
 export WINE_SESSION_NAME=${WINE_SESSION_NAME:-wine-$(basename "$build")}
 wine_session_start
-trap wine_session_stop EXIT
+
+# As root, a 64 KB disk for the export's full-disk test (which skips
+# without one), unmounted when the run ends.
+full_disk="$build/full-disk"
+full_disk_mounted=0
+if [ "$(id -u)" = 0 ] && mkdir -p "$full_disk" &&
+  mount -t tmpfs -o size=64k tmpfs "$full_disk" 2>/dev/null; then
+  full_disk_mounted=1
+  export STATS_FULL_DISK_DIR="$full_disk"
+fi
+finish() {
+  if [ "$full_disk_mounted" = 1 ]; then umount "$full_disk"; fi
+  wine_session_stop
+}
+trap finish EXIT
 
 if [ $# -gt 0 ]; then
   wine_run ctest --test-dir "$build" --output-on-failure "$@"
