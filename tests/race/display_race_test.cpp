@@ -1,8 +1,9 @@
 // The display thread's copies of the contest state taken while the host's
-// thread appends, removes, resets and recomputes the result, as the entry
-// points do: every write under the state lock. Run under the thread
-// sanitizer, which reports any access that the lock does not order; the
-// assertions check that each copy is one consistent state.
+// thread appends, removes, resets and recomputes the result: once writing
+// the state as the entry points do, once through the entry points
+// themselves (checks included). Every write is under the state lock. Run
+// under the thread sanitizer, which reports any access that the lock does
+// not order; the assertions check that each copy is one consistent state.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -11,12 +12,14 @@
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 
 #include "engine/contest_state.h"
 #include "engine/display_snapshot.h"
 #include "platform/portable_platform.h"
+#include "plugin/exports.h"
 #include "reports/result.h"
 
 namespace {
@@ -86,6 +89,31 @@ void DisplayThread(const std::atomic<bool>& hostDone, int& steps) {
   }
 }
 
+// The host's thread as the host drives it: resets, QSOs in and out, call
+// checks and results through the entry points.
+void HostThroughExports() {
+  ATL::COleDateTime end(46362.99, ATL::COleDateTime::valid), unused(0.0, ATL::COleDateTime::null);
+  const char* x = "";
+  for (int round = 0; round < kWriterRounds / 3; ++round) {
+    if (round % 200 == 0) {
+      ResetStats0(x, 0, "R3XYZ", &unused, &end, x, x, x, x, x, x, x, x, x, "UA", 0, 0, 0, 0.0,
+                  0.0, x, x, x);
+    }
+    const stats::CInfo qso = Qso(round);
+    ATL::COleDateTime time = qso.m_dtTime;
+    const std::string rcvd = qso.m_strRda.empty() ? "MO" : qso.m_strRda;
+    auto entry = round % 9 == 8 ? &RemoveData0 : &AddData0;
+    entry("R3XYZ", qso.m_strCall.c_str(), &time, &unused, &unused, &unused, 0, 3520000, "RTTY",
+          "599", "599", "001", rcvd.c_str(), x, x, x, x, x, x, x, x, x, "UA", 0, 0, 0, 0.0, 0.0,
+          x, x, x, qso.m_strBand.c_str(), x);
+    char warning[100] = {};
+    CheckCall0(kCall, 0, 0, "RTTY", x, x, x, x, x, x, x, x, x, x, 0, 0, 0, 0.0, 0.0, x, x, x, x,
+               x, "80m", x, nullptr, warning);
+    int flag = 0;
+    if (round % 50 == 0) GetResult0(&flag);
+  }
+}
+
 TEST(DisplayRace, SnapshotsStayConsistentWhileTheHostWrites) {
   const auto previous = std::filesystem::current_path();
   char pattern[] = "/tmp/stats-race-XXXXXX";
@@ -96,13 +124,23 @@ TEST(DisplayRace, SnapshotsStayConsistentWhileTheHostWrites) {
   stats::SetCurrentPlatform(&platform);
   stats::RestoreLoadState();
 
-  std::atomic<bool> hostDone{false};
-  int steps = 0;
-  std::thread display(DisplayThread, std::cref(hostDone), std::ref(steps));
-  HostThread(platform);
-  hostDone = true;
-  display.join();
-  EXPECT_GT(steps, 0) << "the display thread never ran";
+  // Once writing the state directly, once through the entry points (with
+  // the district file and "Start" = 1 in place, so no reset opens a window).
+  std::ofstream("Plugins/rda_rus.dat") << "MA-10\nMA-11\nMA-12\nMA-13\nMA-14\n";
+  for (const bool exports : {false, true}) {
+    std::ofstream("Plugins/KESTREL-RTTY.ini") << "[Settings]\nStart=1\n";
+    std::atomic<bool> hostDone{false};
+    int steps = 0;
+    std::thread display(DisplayThread, std::cref(hostDone), std::ref(steps));
+    if (exports) {
+      HostThroughExports();
+    } else {
+      HostThread(platform);
+    }
+    hostDone = true;
+    display.join();
+    EXPECT_GT(steps, 0) << "the display thread never ran" << (exports ? ", exports" : "");
+  }
 
   stats::SetCurrentPlatform(nullptr);
   std::filesystem::current_path(previous);
