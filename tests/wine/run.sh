@@ -38,8 +38,9 @@ if [ "$(id -u)" = 0 ] && mkdir -p "$full_disk" &&
   export STATS_FULL_DISK_DIR="$full_disk"
 fi
 finish() {
-  if [ "$full_disk_mounted" = 1 ]; then umount "$full_disk"; fi
+  # wine first: its server may still hold files on the small disk.
   wine_session_stop
+  if [ "$full_disk_mounted" = 1 ]; then umount "$full_disk" 2>/dev/null || umount -l "$full_disk"; fi
 }
 trap finish EXIT
 
