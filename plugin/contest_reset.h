@@ -1,7 +1,7 @@
 #pragma once
 // A whole contest reset as the host asks for it: the engine's reset, the
-// station dialog in output mode, then the "Start" rule that may open the
-// display.
+// fresh journal, the station dialog in output mode, then the "Start" rule
+// that may open the display. Every step runs whatever an earlier one met.
 #include <string_view>
 
 #include "platform/ole_date_time.h"
