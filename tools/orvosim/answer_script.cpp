@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "script_lines.h"
+
 namespace orvosim {
 namespace {
 
@@ -17,7 +19,10 @@ std::string Unescape(std::string_view text) {
       case 'n': out += '\n'; break;
       case 't': out += '\t'; break;
       case '\\': out += '\\'; break;
-      default: out += '\\'; out += text[i]; break;
+      default:
+        out += '\\';
+        out += text[i];
+        break;
     }
   }
   return out;
@@ -43,20 +48,12 @@ bool ParseControlId(std::string_view digits, int& id) {
 
 bool ParseAnswerScript(std::string_view script, AnswerScript& answers, std::string& error) {
   answers = AnswerScript{};
-  int lineNumber = 0;
-  std::size_t start = 0;
-  while (start < script.size()) {
-    std::size_t end = script.find('\n', start);
-    if (end == std::string_view::npos) end = script.size();
-    std::string_view line = script.substr(start, end - start);
-    start = end + 1;
-    ++lineNumber;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return ForEachScriptLine(script, [&](int lineNumber, std::string_view line) {
     const std::string word = Lower(line);
-    if (line.empty() || line[0] == '#') continue;
+    if (line.empty() || line[0] == '#') return true;
     if (word == "ok" || word == "cancel") {
       answers.confirm = word == "ok";
-      continue;
+      return true;
     }
     const std::size_t eq = line.find('=');
     ControlText entry;
@@ -66,8 +63,8 @@ bool ParseAnswerScript(std::string_view script, AnswerScript& answers, std::stri
     }
     entry.text = Unescape(line.substr(eq + 1));
     answers.texts.push_back(std::move(entry));
-  }
-  return true;
+    return true;
+  });
 }
 
 }  // namespace orvosim

@@ -3,6 +3,8 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "script_lines.h"
+
 namespace orvosim {
 namespace {
 
@@ -121,17 +123,9 @@ std::string ParseArguments(const std::vector<std::string>& w, SessionCommand& co
 bool ParseSessionScript(std::string_view script, std::vector<SessionCommand>& commands,
                         std::string& error) {
   commands.clear();
-  int lineNumber = 0;
-  std::size_t start = 0;
-  while (start < script.size()) {
-    std::size_t end = script.find('\n', start);
-    if (end == std::string_view::npos) end = script.size();
-    std::string_view line = script.substr(start, end - start);
-    start = end + 1;
-    ++lineNumber;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return ForEachScriptLine(script, [&](int lineNumber, std::string_view line) {
     const std::vector<std::string> words = Words(line);
-    if (words.empty() || words[0][0] == '#') continue;
+    if (words.empty() || words[0][0] == '#') return true;
     SessionCommand command;
     command.line = lineNumber;
     const std::string problem = ParseArguments(words, command);
@@ -140,8 +134,8 @@ bool ParseSessionScript(std::string_view script, std::vector<SessionCommand>& co
       return false;
     }
     commands.push_back(std::move(command));
-  }
-  return true;
+    return true;
+  });
 }
 
 std::vector<std::string> TypedPrefixes(const std::string& call) {
