@@ -34,15 +34,13 @@ std::string OneLine(FuzzedDataProvider& in, const char* forbidden) {
   return Trimmed(out);
 }
 
-bool SameName(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return true;
+// Names compare without regard to case.
+std::string Lowered(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
 }
+
+bool SameName(const std::string& a, const std::string& b) { return Lowered(a) == Lowered(b); }
 
 [[noreturn]] void Mismatch(const char* what, const std::string& text) {
   std::fprintf(stderr, "settings text: %s in\n%s\n", what, text.c_str());
