@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs, on a Debian 12 machine as root, what the builds and the tests need.
 # Does nothing when everything is already there, so it is cheap to call first.
+#   --pictures   also what turns window captures into PNG files (ImageMagick),
+#                needed only by the scripts that make pictures
 set -euo pipefail
 
 need=()
@@ -22,7 +24,9 @@ have_pkg fonts-wine || need+=(fonts-wine)
 have_pkg libgtest-dev || need+=(libgtest-dev)
 have_pkg googletest || need+=(googletest)
 have_pkg libbenchmark-dev || need+=(libbenchmark-dev)
-have_pkg imagemagick || need+=(imagemagick)
+if [ "${1:-}" = --pictures ]; then
+  have_pkg imagemagick || need+=(imagemagick)
+fi
 
 if [ ${#need[@]} -eq 0 ]; then
   exit 0

@@ -38,6 +38,9 @@ done
 if [ "$build" -eq 1 ]; then
   "$root/scripts/build.sh"
 fi
+if [ ${#session[@]} -gt 0 ]; then
+  "$root/scripts/ensure-deps.sh" --pictures
+fi
 for f in "$build_dir/Stats.dll" "$build_dir/tools/orvosim/OrvoSim.exe"; do
   [ -f "$f" ] || { echo "run.sh: $f is missing; build first" >&2; exit 1; }
 done

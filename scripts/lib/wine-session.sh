@@ -15,14 +15,25 @@ wine_session_start() {
   WINE_SESSION_LOCALE=ru_RU.UTF-8
 
   # A display first: a wine session started without one stays without one.
-  local n
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
-  done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  # Xvfb picks a free display number itself and writes it once it accepts
+  # connections, so sessions started together cannot take the same one.
+  local number_file
+  number_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
   WINE_SESSION_XVFB=$!
+  local n=""
+  for _ in $(seq 1 100); do
+    n=$(tr -dc '0-9' <"$number_file")
+    [ -n "$n" ] && break
+    kill -0 "$WINE_SESSION_XVFB" 2>/dev/null || break
+    sleep 0.1
+  done
+  rm -f "$number_file"
+  if [ -z "$n" ]; then
+    echo "wine-session: the virtual display did not start" >&2
+    return 1
+  fi
   export DISPLAY=":$n"
-  for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
 
   mkdir -p "$WINEPREFIX"
   wine_run wineserver -p >/dev/null 2>&1 </dev/null

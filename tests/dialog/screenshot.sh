@@ -6,6 +6,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${1:?usage: screenshot.sh <win32-build-dir>}
 build=$(cd "$build" && pwd)
 
+"$root/scripts/ensure-deps.sh" --pictures
 ninja -C "$build" station_dialog_screenshot >/dev/null
 
 # shellcheck source=../../scripts/lib/wine-session.sh
