@@ -5,7 +5,7 @@
 #include "engine/display_port.h"
 #include "plugin/display_thread_win.h"
 #include "plugin/thread_exit_win.h"
-#include "reports/station_dialog_runner.h"
+#include "reports/station_dialog_runner_win.h"
 
 namespace stats {
 namespace {

@@ -1,4 +1,4 @@
-#include "reports/cabrillo_dialog.h"
+#include "reports/cabrillo_dialog_win.h"
 
 #include <array>
 

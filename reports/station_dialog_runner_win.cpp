@@ -1,6 +1,6 @@
-#include "reports/station_dialog_runner.h"
+#include "reports/station_dialog_runner_win.h"
 
-#include "reports/cabrillo_dialog.h"
+#include "reports/cabrillo_dialog_win.h"
 #include "reports/station.h"
 
 namespace stats {
