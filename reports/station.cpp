@@ -113,7 +113,7 @@ std::string CabrilloFileBase(const std::string& ownCall) {
   // name another file in the folder.
   if (base.size() > kMaxFileBase) base.resize(kMaxFileBase);
   if (base.empty()) return "NOVL";
-  if (IsDeviceName(base)) base = "_" + base.substr(0, kMaxFileBase - 1);
+  if (IsDeviceName(base)) base = std::string(1, '_').append(base, 0, kMaxFileBase - 1);
   return base;
 }
 

@@ -28,6 +28,7 @@ if [ "${1:-}" = "--wine" ]; then
   exit
 fi
 
+"$root/scripts/ensure-deps.sh" --bench
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 ninja -C "$build" stats_bench
 

@@ -3,6 +3,7 @@
 # Does nothing when everything is already there, so it is cheap to call first.
 #   --pictures   also what turns window captures into PNG files (ImageMagick),
 #                needed only by the scripts that make pictures
+#   --bench      also Google Benchmark, needed only by scripts/bench.sh
 set -euo pipefail
 
 need=()
@@ -23,10 +24,13 @@ have_pkg wine32:i386 || need+=(wine32:i386)
 have_pkg fonts-wine || need+=(fonts-wine)
 have_pkg libgtest-dev || need+=(libgtest-dev)
 have_pkg googletest || need+=(googletest)
-have_pkg libbenchmark-dev || need+=(libbenchmark-dev)
-if [ "${1:-}" = --pictures ]; then
-  have_pkg imagemagick || need+=(imagemagick)
-fi
+for extra in "$@"; do
+  case "$extra" in
+    --pictures) have_pkg imagemagick || need+=(imagemagick) ;;
+    --bench) have_pkg libbenchmark-dev || need+=(libbenchmark-dev) ;;
+    *) echo "ensure-deps.sh: unknown argument $extra" >&2; exit 2 ;;
+  esac
+done
 
 if [ ${#need[@]} -eq 0 ]; then
   exit 0

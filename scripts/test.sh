@@ -12,15 +12,18 @@ cd "$root"
 "$root/scripts/ensure-deps.sh"
 
 jobs=$(nproc)
+# Every build here stops on any compiler warning.
+export STATS_WARNINGS_AS_ERRORS=ON
+werror=-DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 step() { printf '\n== %s\n' "$*"; }
 
 step "native build and unit tests"
-cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$werror" >/dev/null
 cmake --build build/native -j "$jobs" --target unit_tests
 ctest --test-dir build/native --output-on-failure -j "$jobs"
 
 step "native unit tests with address and undefined-behaviour sanitizers"
-cmake -S . -B build/native-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSTATS_SANITIZE=ON >/dev/null
+cmake -S . -B build/native-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSTATS_SANITIZE=ON "$werror" >/dev/null
 cmake --build build/native-asan -j "$jobs" --target unit_tests
 ctest --test-dir build/native-asan --output-on-failure -j "$jobs"
 
@@ -28,7 +31,7 @@ step "fuzz targets over their seed corpus, then 3 s of new inputs each"
 "$root/scripts/fuzz.sh" 3
 
 step "display reads against host writes under the thread sanitizer"
-cmake -S . -B build/native-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSTATS_SANITIZE_THREAD=ON >/dev/null
+cmake -S . -B build/native-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSTATS_SANITIZE_THREAD=ON "$werror" >/dev/null
 cmake --build build/native-tsan -j "$jobs" --target display_race_test
 build/native-tsan/tests/race/display_race_test
 

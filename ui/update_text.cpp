@@ -49,7 +49,10 @@ std::string ComposeMoscowLine(const DisplaySnapshot& snapshot, int band) {
 std::string ComposeRdaLine(const DisplaySnapshot& snapshot, int band) {
   const Wording& words = WordingOf(snapshot.russian);
   std::string line = kLinePrefix + snapshot.endYear + words.rdaOn + BandTextForLines(band);
-  if (words.rdaCount) line += " " + std::to_string(band < 0 ? 0 : snapshot.rdaCount);
+  if (words.rdaCount) {
+    line += ' ';
+    line += std::to_string(band < 0 ? 0 : snapshot.rdaCount);
+  }
   return line;
 }
 

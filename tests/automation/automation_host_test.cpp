@@ -193,9 +193,15 @@ TEST_F(AutomationHostTest, EachMemberFailsAsItIsTold) {
     const Answer a = c.member == HostMember::Frequency ? ReadFrequency() : ReadCall();
     m_host.Object().SetFault(c.member, MemberFault::Succeed());
     EXPECT_EQ(Hex(a.hr), Hex(c.hr)) << c.what;
-    if (SUCCEEDED(c.hr)) EXPECT_EQ(a.vt, c.vt) << c.what;
-    if (c.vt == VT_BSTR) EXPECT_EQ(a.text, L"abc") << c.what;
-    if (c.vt == VT_DISPATCH) EXPECT_TRUE(a.nullDispatch) << c.what;
+    if (SUCCEEDED(c.hr)) {
+      EXPECT_EQ(a.vt, c.vt) << c.what;
+    }
+    if (c.vt == VT_BSTR) {
+      EXPECT_EQ(a.text, L"abc") << c.what;
+    }
+    if (c.vt == VT_DISPATCH) {
+      EXPECT_TRUE(a.nullDispatch) << c.what;
+    }
   }
   EXPECT_EQ(ReadFrequency().vt, VT_R8) << "back to normal";
 }

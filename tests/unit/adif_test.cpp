@@ -204,7 +204,9 @@ TEST(AdifQso, MegahertzBecomeHertz) {
   for (const FrequencyCase& c : cases) {
     unsigned int hz = 0;
     EXPECT_EQ(ParseMegahertz(c.text, hz), c.ok) << c.text;
-    if (c.ok) EXPECT_EQ(hz, c.hz) << c.text;
+    if (c.ok) {
+      EXPECT_EQ(hz, c.hz) << c.text;
+    }
   }
 }
 

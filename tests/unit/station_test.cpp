@@ -26,7 +26,7 @@ class StationTest : public ModuleTest {
 
   // Runs the setup; the dialog records what it was shown, applies `edit`
   // and answers OK or Cancel.
-  StationFields Setup(const std::string& ownCall, bool ok,
+  StationFields RunSetup(const std::string& ownCall, bool ok,
                       std::function<void(StationFields&)> edit = nullptr) {
     StationFields shown;
     stationDialog.answer = [&](StationFields& fields) {
@@ -177,15 +177,15 @@ TEST(SoapboxFormTest, StoredTextAndFileForms) {
 }
 
 TEST_F(StationTest, FileBaseComesFromTheOwnCallNotFromTheDialog) {
-  Setup("EA8/DL1ABC", true, [](StationFields& f) { f.m_strCallsign = "XX9/YY"; });
+  RunSetup("EA8/DL1ABC", true, [](StationFields& f) { f.m_strCallsign = "XX9/YY"; });
   EXPECT_EQ(g_cabrilloLog.m_strFileBase, "EA8_DL1ABC") << "callsign edited to XX9/YY";
   EXPECT_EQ(g_cabrilloLog.m_strCallsign, "XX9/YY") << "the edited callsign is kept";
-  Setup("  ", false);
+  RunSetup("  ", false);
   EXPECT_EQ(g_cabrilloLog.m_strFileBase, "NOVL") << "blank own call, cancelled";
 }
 
 TEST_F(StationTest, WithoutSettingsTheDialogShowsTheDefaults) {
-  const StationFields shown = Setup("DL1ABC", false);
+  const StationFields shown = RunSetup("DL1ABC", false);
   EXPECT_EQ(stationDialog.runs, 1) << "dialog runs";
   const struct {
     const char* field;
@@ -220,7 +220,7 @@ TEST_F(StationTest, SettingsAreReadExceptContestCategoryAndBand) {
             "Claimed=88\r\nBand=80M\r\nPower=100\r\nLoc=JO30\r\nCategory=CHECKLOG\r\n"
             "Contest=OTHER\r\nEmail=dl1abc@example.org\r\nClub=DARC\r\n"
             "SoapBox=First<CR><LF>Second\r\n");
-  const StationFields shown = Setup("DL1ABC", false);
+  const StationFields shown = RunSetup("DL1ABC", false);
   const struct {
     const char* field;
     std::string value;
@@ -247,14 +247,14 @@ TEST_F(StationTest, SettingsAreReadExceptContestCategoryAndBand) {
 
 TEST_F(StationTest, AnEmptyOperatorsKeyReadsAsEmpty) {
   WriteFile(kIniFile, "[Settings]\r\nOperators=\r\n");
-  EXPECT_EQ(Setup("DL1ABC", false).m_strOperators, "") << "Operators present but empty";
+  EXPECT_EQ(RunSetup("DL1ABC", false).m_strOperators, "") << "Operators present but empty";
 }
 
 TEST_F(StationTest, LongValuesAreReadWhole) {
   const std::string soapbox(300, 's');
   const std::string address = std::string(150, 'a') + "<end>";
   WriteFile(kIniFile, "[Settings]\r\nSoapBox=" + soapbox + "\r\nAddress=" + address + "\r\n");
-  const StationFields shown = Setup("DL1ABC", false);
+  const StationFields shown = RunSetup("DL1ABC", false);
   EXPECT_EQ(shown.m_strSoapbox.size(), 300u) << "300-character soapbox";
   EXPECT_EQ(shown.m_strSoapbox, soapbox) << "300-character soapbox";
   EXPECT_EQ(shown.m_strAddress, address) << "155-character address";
@@ -267,7 +267,7 @@ TEST_F(StationTest, LongValuesAreShortenedWhenReadAndWritten) {
   const std::string mb(1 << 20, 'm');
   WriteFile(kIniFile, "[Settings]\r\nName=" + mb +
                           "\r\nClub=DARC\r\nSoapBox=" + std::string(5000, 's') + "\r\n");
-  const StationFields shown = Setup("DL1ABC", true, [&](StationFields& f) {
+  const StationFields shown = RunSetup("DL1ABC", true, [&](StationFields& f) {
     f.m_strAddress = mb;
     f.m_strSoapbox = std::string(1 << 19, '\n');  // stored as "<LF>" each
   });
@@ -296,7 +296,7 @@ TEST_F(StationTest, LongValuesAreShortenedWhenReadAndWritten) {
 
 TEST_F(StationTest, OkWritesTheKeysInTheirOrder) {
   g_cabrilloLog.m_arrQsoLines = {"QSO: old\r\n"};
-  Setup("DL1ABC", true, [](StationFields& f) {
+  RunSetup("DL1ABC", true, [](StationFields& f) {
     f.m_strCategoryBand = "80M";
     f.m_strPower = "100";
     f.m_strName = "Hans";
@@ -323,19 +323,19 @@ TEST_F(StationTest, OkWritesTheKeysInTheirOrder) {
 }
 
 TEST_F(StationTest, NextDialogOpensWithAllAgainAndTheSoapboxAsTwoLines) {
-  Setup("DL1ABC", true, [](StationFields& f) {
+  RunSetup("DL1ABC", true, [](StationFields& f) {
     f.m_strCategoryBand = "80M";
     f.m_strSoapbox = "First\r\nSecond";
   });
   EXPECT_EQ(Ini("Band"), "80M") << "Band after OK";
-  const StationFields shown = Setup("DL1ABC", false);
+  const StationFields shown = RunSetup("DL1ABC", false);
   EXPECT_EQ(shown.m_strCategoryBand, "ALL") << "band when the dialog reopens";
   EXPECT_EQ(shown.m_strSoapbox, "First\r\nSecond") << "soapbox when the dialog reopens";
 }
 
 TEST_F(StationTest, ClaimedEditsAreDropped) {
   WriteFile(kIniFile, "[Settings]\r\nClaimed=88\r\n");
-  Setup("DL1ABC", true, [](StationFields& f) { f.m_strClaimed = "999999"; });
+  RunSetup("DL1ABC", true, [](StationFields& f) { f.m_strClaimed = "999999"; });
   EXPECT_EQ(g_cabrilloLog.m_strClaimed, "88") << "claimed field after an edit";
   EXPECT_EQ(Ini("Claimed"), "88") << "Claimed setting after an edit";
 }
@@ -344,7 +344,7 @@ TEST_F(StationTest, CancelWritesNothingAndKeepsTheLoadedFields) {
   const std::string before = "[Settings]\r\nSoapBox=a<CR><LF>b\r\nClub=DARC\r\n";
   WriteFile(kIniFile, before);
   g_cabrilloLog.m_arrQsoLines = {"QSO: old\r\n"};
-  Setup("DL1ABC/P", false, [](StationFields& f) {
+  RunSetup("DL1ABC/P", false, [](StationFields& f) {
     f.m_strClub = "changed";
     f.m_strCallsign = "changed";
     f.m_strCategoryBand = "40M";
@@ -361,7 +361,7 @@ TEST_F(StationTest, CancelWritesNothingAndKeepsTheLoadedFields) {
 }
 
 TEST_F(StationTest, CancelWithoutSettingsFileCreatesNone) {
-  Setup("DL1ABC", false);
+  RunSetup("DL1ABC", false);
   EXPECT_FALSE(std::filesystem::exists(m_dir / "Plugins" / "KESTREL-RTTY.ini"))
       << "settings file after Cancel";
 }
