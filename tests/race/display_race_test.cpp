@@ -76,7 +76,9 @@ void DisplayThread(const std::atomic<bool>& hostDone, int& steps) {
   while (!hostDone.load()) {
     const stats::DisplaySnapshot snapshot = stats::TakeDisplaySnapshot(kCall, 1);
     for (const auto& last : snapshot.lastQso) {
-      if (last) EXPECT_TRUE(IsClockText(last->time)) << '"' << last->time << '"';
+      if (last) {
+        EXPECT_TRUE(IsClockText(last->time)) << '"' << last->time << '"';
+      }
     }
     const stats::TextList districts = stats::SortAndCopyRdaDistricts(1);
     EXPECT_TRUE(std::is_sorted(districts.begin(), districts.end())) << "step " << steps;
