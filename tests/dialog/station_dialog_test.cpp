@@ -316,7 +316,7 @@ TEST_F(StationDialogTest, ControlsLieInsideTheClientAreaWithoutOverlapping) {
 }
 
 // The template lists the controls as they are read, so Tab moves forward
-// through the form; only the fields of kTabCycle take part.
+// through the form; it stops only at the fields of kTabCycle.
 TEST_F(StationDialogTest, ControlsFollowReadingOrderAndTabVisitsTheTabStopsInIt) {
   const LayoutSeen layout = OpenAndReadLayout(m_module);
   ASSERT_TRUE(layout.found) << "no station dialog";
