@@ -3,8 +3,10 @@
 // automation date (days since 30 December 1899, fraction = time of day)
 // followed by a status word. Only what the plug-in needs of the framework's
 // date-time class is here: comparison, calendar fields and formatting.
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <type_traits>
 
 namespace ATL {
 
@@ -33,6 +35,18 @@ class COleDateTime {
   double m_dt = 0.0;
   DateTimeStatus m_status = valid;
 };
+
+#if defined(_WIN32) && !defined(_WIN64)
+// The host hands over a pointer to its record: the date in bytes 0 to 7, the
+// status in bytes 8 to 11. The plug-in reads the two fields one by one, so
+// their places must be the host's; the padding the compiler adds after the
+// status (the type is 16 bytes here) is never read.
+static_assert(std::is_standard_layout_v<COleDateTime>, "offsetof needs a standard layout");
+static_assert(offsetof(COleDateTime, m_dt) == 0, "the date opens the host's record");
+static_assert(offsetof(COleDateTime, m_status) == 8, "the status follows the date");
+static_assert(offsetof(COleDateTime, m_status) + sizeof(COleDateTime::DateTimeStatus) == 12,
+              "the host's record ends with the status after 12 bytes");
+#endif
 
 }  // namespace ATL
 

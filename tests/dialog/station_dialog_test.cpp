@@ -5,53 +5,156 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "resources/resource.h"
 #include "station_session.h"
 #include "tests/wine/scratch_folder.h"
+#include "window_driver.h"
 
 namespace dialog_test {
 namespace {
 
 constexpr const char* kIniPath = "Plugins\\KESTREL-RTTY.ini";
 constexpr const char* kOwnCall = "UA3ABC";
+constexpr const char* kOwnPrefix = "UA";
+constexpr const char* kDialogClass = "#32770";
+constexpr const char* kStationCaption = "KESTREL-RTTY";
+constexpr DWORD kWindowTimeoutMs = 10000;
 
-// The controls in template order: id, name for messages, class, rectangle
-// in dialog units, tab stop, enabled.
-struct TemplateControl {
+// The fields the dialog binds to the station data, each with the label the
+// operator reads beside it and the kind of control that holds it.
+struct BoundField {
   int id;
-  const char* name;
+  const char* label;
   const char* className;
-  int x, y, width, height;
-  bool tabStop;
-  bool enabled;
 };
 
-constexpr std::array<TemplateControl, 18> kTemplate = {{
-    {IDC_CONTEST, "CONTEST", "Edit", 55, 9, 190, 12, false, true},
-    {IDC_CALLSIGN, "CALLSIGN", "Edit", 55, 23, 88, 12, false, true},
-    {IDC_CLAIMED, "CLAIMED", "Edit", 184, 23, 61, 12, false, true},
-    {IDC_CATEGORY_OPERATOR, "CATEGORY-OPERATOR", "ComboBox", 96, 38, 69, 42, true, true},
-    {IDC_LOCATION, "LOCATION", "Edit", 209, 39, 36, 13, true, true},
-    {IDC_CATEGORY_BAND, "CATEGORY-BAND", "ComboBox", 95, 53, 70, 88, true, true},
-    {IDC_CATEGORY_TRANSMITTER, "CATEGORY-TRANSMITTER", "ComboBox", 105, 67, 59, 12, false, false},
-    {IDC_NAME, "NAME", "Edit", 55, 87, 191, 12, false, true},
-    {IDC_ADDRESS, "ADDRESS", "Edit", 55, 101, 191, 12, false, true},
-    {IDC_ADDRESS_CITY, "ADDRESS-CITY", "Edit", 65, 116, 181, 12, false, true},
-    {IDC_ADDRESS_POSTALCODE, "ADDRESS-POSTALCODE", "Edit", 97, 130, 149, 12, false, true},
-    {IDC_ADDRESS_COUNTRY, "ADDRESS-COUNTRY", "Edit", 97, 144, 149, 12, false, true},
-    {IDC_OPERATORS, "OPERATORS", "Edit", 55, 159, 191, 12, false, true},
-    {IDC_CLUB, "CLUB", "Edit", 55, 175, 191, 12, false, true},
-    {IDC_SOAPBOX, "SOAPBOX", "Edit", 55, 190, 191, 31, true, true},
-    {IDC_EMAIL, "E-MAIL", "Edit", 55, 222, 191, 12, false, true},
-    {IDOK, "OK", "Button", 80, 245, 51, 21, false, true},
-    {IDCANCEL, "CANCEL", "Button", 145, 245, 46, 21, false, true},
+constexpr std::array<BoundField, 16> kBoundFields = {{
+    {IDC_CONTEST, "CONTEST", "Edit"},
+    {IDC_CALLSIGN, "CALLSIGN", "Edit"},
+    {IDC_CLAIMED, "CLAIMED", "Edit"},
+    {IDC_CATEGORY_OPERATOR, "CATEGORY-OPERATOR", "ComboBox"},
+    {IDC_LOCATION, "LOCATION", "Edit"},
+    {IDC_CATEGORY_BAND, "CATEGORY-BAND", "ComboBox"},
+    {IDC_CATEGORY_TRANSMITTER, "CATEGORY-TRANSMITTER", "ComboBox"},
+    {IDC_NAME, "NAME", "Edit"},
+    {IDC_ADDRESS, "ADDRESS", "Edit"},
+    {IDC_ADDRESS_CITY, "ADDRESS-CITY", "Edit"},
+    {IDC_ADDRESS_POSTALCODE, "ADDRESS-POSTALCODE", "Edit"},
+    {IDC_ADDRESS_COUNTRY, "ADDRESS-COUNTRY", "Edit"},
+    {IDC_OPERATORS, "OPERATORS", "Edit"},
+    {IDC_CLUB, "CLUB", "Edit"},
+    {IDC_SOAPBOX, "SOAPBOX", "Edit"},
+    {IDC_EMAIL, "E-MAIL", "Edit"},
 }};
+
+// Tab reaches only the fields an operator usually changes, in this order.
+const std::vector<int> kTabCycle = {IDC_CATEGORY_OPERATOR, IDC_LOCATION, IDC_CATEGORY_BAND,
+                                    IDC_SOAPBOX};
+
+// A child window of the open dialog as it stands: the dialog keeps its
+// children in template order.
+struct ChildSeen {
+  int id = 0;
+  std::string className;
+  std::string text;
+  LONG style = 0;
+  RECT rect{};  // in the dialog's client coordinates
+};
+
+struct LayoutSeen {
+  bool found = false;
+  SIZE client{};
+  std::vector<ChildSeen> children;  // in template order
+  std::vector<int> tabCycle;        // the ids Tab visits, from the first tab stop round
+};
+
+ChildSeen ReadChild(HWND dialog, HWND child) {
+  ChildSeen seen;
+  seen.id = GetDlgCtrlID(child);
+  char name[64] = {};
+  GetClassNameA(child, name, sizeof name);
+  seen.className = name;
+  seen.text = TextOf(child);
+  seen.style = GetWindowLongA(child, GWL_STYLE);
+  GetWindowRect(child, &seen.rect);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&seen.rect), 2);
+  return seen;
+}
+
+std::vector<int> TabCycle(HWND dialog, std::size_t childCount) {
+  std::vector<int> cycle;
+  HWND first = GetNextDlgTabItem(dialog, nullptr, FALSE);
+  HWND item = first;
+  // A broken cycle must not loop for ever: no cycle is longer than the children.
+  while (item != nullptr && cycle.size() <= childCount) {
+    cycle.push_back(GetDlgCtrlID(item));
+    item = GetNextDlgTabItem(dialog, item, FALSE);
+    if (item == first) break;
+  }
+  return cycle;
+}
+
+LayoutSeen ReadLayout(HWND dialog) {
+  LayoutSeen layout;
+  layout.found = true;
+  RECT client{};
+  GetClientRect(dialog, &client);
+  layout.client = {client.right, client.bottom};
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    layout.children.push_back(ReadChild(dialog, child));
+  }
+  layout.tabCycle = TabCycle(dialog, layout.children.size());
+  return layout;
+}
+
+// Opens the station dialog through an output-mode reset, reads its layout
+// and cancels it.
+LayoutSeen OpenAndReadLayout(StatsModule& module) {
+  LayoutSeen layout;
+  RunWithHelper([&] { module.ResetStats(1, kOwnCall, kOwnPrefix); },
+                [&] {
+                  HWND dialog = WaitForWindow(kDialogClass, kStationCaption, kWindowTimeoutMs);
+                  if (dialog == nullptr) return;
+                  layout = ReadLayout(dialog);
+                  Press(dialog, IDCANCEL);
+                });
+  return layout;
+}
+
+std::vector<ChildSeen>::const_iterator FindChild(const std::vector<ChildSeen>& children, int id) {
+  return std::find_if(children.begin(), children.end(),
+                      [id](const ChildSeen& child) { return child.id == id; });
+}
+
+std::ptrdiff_t CountChildren(const std::vector<ChildSeen>& children, int id) {
+  return std::count_if(children.begin(), children.end(),
+                       [id](const ChildSeen& child) { return child.id == id; });
+}
+
+bool SameClass(const std::string& seen, const char* expected) {
+  return lstrcmpiA(seen.c_str(), expected) == 0;
+}
+
+bool SharesALine(const RECT& a, const RECT& b) { return a.top < b.bottom && b.top < a.bottom; }
+
+// Reading order, left to right along a line, then line by line down.
+bool ComesAfter(const RECT& next, const RECT& previous) {
+  return next.top >= previous.bottom ||
+         (SharesALine(next, previous) && next.left >= previous.right);
+}
+
+std::string Named(const ChildSeen& child) {
+  return child.className + " " + std::to_string(child.id) + " \"" + child.text + "\"";
+}
 
 struct ExpectedText {
   int id;
@@ -148,7 +251,7 @@ void ExpectTexts(const DialogState& dialog, const std::vector<ExpectedText>& exp
   }
 }
 
-TEST_F(StationDialogTest, TemplateHasCaptionStylesAndEveryControlInPlace) {
+TEST_F(StationDialogTest, TemplateHasCaptionAndFrameStyles) {
   const ResetSeen seen = Reset(kOwnCall, {{}, IDCANCEL});
   const DialogState& dialog = seen.dialog;
   ASSERT_TRUE(dialog.found);
@@ -159,27 +262,75 @@ TEST_F(StationDialogTest, TemplateHasCaptionStylesAndEveryControlInPlace) {
     EXPECT_EQ(static_cast<DWORD>(dialog.style) & style, style)
         << "dialog style bit 0x" << std::hex << style;
   }
-  const RECT size = TemplateRectToPixels(dialog, 0, 0, 255, 298);
-  EXPECT_EQ(dialog.client.cx, size.right) << "client width for 255 dialog units";
-  EXPECT_EQ(dialog.client.cy, size.bottom) << "client height for 298 dialog units";
+}
 
-  for (const TemplateControl& expected : kTemplate) {
-    auto found = dialog.controls.find(expected.id);
-    ASSERT_NE(found, dialog.controls.end()) << "missing control " << expected.name;
-    const ControlState& control = found->second;
-    EXPECT_STRCASEEQ(control.className.c_str(), expected.className) << expected.name;
-    const RECT want = TemplateRectToPixels(dialog, expected.x, expected.y, expected.width,
-                                           expected.height);
-    EXPECT_EQ(control.rect.left, want.left) << expected.name << " left";
-    EXPECT_EQ(control.rect.top, want.top) << expected.name << " top";
-    EXPECT_EQ(control.rect.right, want.right) << expected.name << " right";
-    // A closed combo box is as high as its edit part, not its template.
-    if (std::string(expected.className) != "ComboBox") {
-      EXPECT_EQ(control.rect.bottom, want.bottom) << expected.name << " bottom";
-    }
-    EXPECT_EQ((control.style & WS_TABSTOP) != 0, expected.tabStop) << expected.name << " tab stop";
-    EXPECT_EQ((control.style & WS_DISABLED) == 0, expected.enabled) << expected.name << " enabled";
+// Every field the dialog exchanges data with is there, of the kind the
+// exchange expects, with its label just before it in the template and
+// standing to its left on the same line.
+TEST_F(StationDialogTest, EveryBoundFieldIsShownWithItsClassAndLabel) {
+  const LayoutSeen layout = OpenAndReadLayout(m_module);
+  ASSERT_TRUE(layout.found) << "no station dialog";
+  const std::vector<ChildSeen>& children = layout.children;
+  for (const BoundField& field : kBoundFields) {
+    const auto at = FindChild(children, field.id);
+    ASSERT_NE(at, children.end()) << "no control for " << field.label;
+    EXPECT_EQ(CountChildren(children, field.id), 1) << "controls with the id of " << field.label;
+    EXPECT_TRUE(SameClass(at->className, field.className))
+        << field.label << " is a " << at->className;
+    ASSERT_NE(at, children.begin()) << field.label << " has nothing before it";
+    const ChildSeen& label = *std::prev(at);
+    EXPECT_TRUE(SameClass(label.className, "Static"))
+        << "before " << field.label << ": " << Named(label);
+    EXPECT_EQ(label.text, field.label) << "label before " << Named(*at);
+    EXPECT_LE(label.rect.right, at->rect.left) << "label " << field.label << " left of its field";
+    EXPECT_TRUE(SharesALine(label.rect, at->rect)) << "label " << field.label << " on its line";
   }
+  for (const auto& [id, text] : {std::pair{IDOK, "OK"}, std::pair{IDCANCEL, "CANCEL"}}) {
+    const auto button = FindChild(children, id);
+    ASSERT_NE(button, children.end()) << "no button " << text;
+    EXPECT_TRUE(SameClass(button->className, "Button")) << Named(*button);
+    EXPECT_EQ(button->text, text) << "button " << id;
+  }
+}
+
+TEST_F(StationDialogTest, ControlsLieInsideTheClientAreaWithoutOverlapping) {
+  const LayoutSeen layout = OpenAndReadLayout(m_module);
+  ASSERT_TRUE(layout.found) << "no station dialog";
+  ASSERT_FALSE(layout.children.empty());
+  const RECT client{0, 0, layout.client.cx, layout.client.cy};
+  for (std::size_t i = 0; i < layout.children.size(); ++i) {
+    const ChildSeen& child = layout.children[i];
+    RECT inside{};
+    IntersectRect(&inside, &child.rect, &client);
+    EXPECT_TRUE(EqualRect(&inside, &child.rect) && !IsRectEmpty(&child.rect))
+        << Named(child) << " at " << child.rect.left << "," << child.rect.top << " to "
+        << child.rect.right << "," << child.rect.bottom << " in a client area of " << client.right
+        << " x " << client.bottom;
+    for (std::size_t j = i + 1; j < layout.children.size(); ++j) {
+      const ChildSeen& other = layout.children[j];
+      RECT common{};
+      EXPECT_FALSE(IntersectRect(&common, &child.rect, &other.rect))
+          << Named(child) << " overlaps " << Named(other);
+    }
+  }
+}
+
+// The template lists the controls as they are read, so Tab moves forward
+// through the form; it stops only at the fields of kTabCycle.
+TEST_F(StationDialogTest, ControlsFollowReadingOrderAndTabVisitsTheTabStopsInIt) {
+  const LayoutSeen layout = OpenAndReadLayout(m_module);
+  ASSERT_TRUE(layout.found) << "no station dialog";
+  for (std::size_t i = 1; i < layout.children.size(); ++i) {
+    EXPECT_TRUE(ComesAfter(layout.children[i].rect, layout.children[i - 1].rect))
+        << Named(layout.children[i]) << " stands before " << Named(layout.children[i - 1]);
+  }
+  EXPECT_EQ(layout.tabCycle, kTabCycle) << "ids met by Tab from the first tab stop";
+}
+
+TEST_F(StationDialogTest, SoapboxAddressAndTransmitterFieldsBehaveAsDesigned) {
+  const ResetSeen seen = Reset(kOwnCall, {{}, IDCANCEL});
+  const DialogState& dialog = seen.dialog;
+  ASSERT_TRUE(dialog.found);
   EXPECT_EQ(dialog.controls.at(IDC_SOAPBOX).style & (ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL),
             ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL)
       << "SOAPBOX: multi-line, Enter breaks the line, vertical scroll bar";
@@ -188,15 +339,14 @@ TEST_F(StationDialogTest, TemplateHasCaptionStylesAndEveryControlInPlace) {
   }
   EXPECT_EQ(dialog.controls.at(IDC_CATEGORY_TRANSMITTER).style & CBS_SORT, CBS_SORT)
       << "CATEGORY-TRANSMITTER sorted";
+  // The contest has one transmitter category: the field and its label are
+  // shown but cannot be changed; every other field can.
+  for (const BoundField& field : kBoundFields) {
+    const bool enabled = (dialog.controls.at(field.id).style & WS_DISABLED) == 0;
+    EXPECT_EQ(enabled, field.id != IDC_CATEGORY_TRANSMITTER) << field.label << " enabled";
+  }
   ASSERT_EQ(dialog.labelsEnabled.count("CATEGORY-TRANSMITTER"), 1u) << "transmitter label";
   EXPECT_FALSE(dialog.labelsEnabled.at("CATEGORY-TRANSMITTER")) << "transmitter label disabled";
-  for (const TemplateControl& expected : kTemplate) {
-    if (expected.id == IDOK || expected.id == IDCANCEL) {
-      EXPECT_EQ(dialog.controls.at(expected.id).text, expected.name) << "button label";
-    } else {
-      EXPECT_EQ(dialog.labelsEnabled.count(expected.name), 1u) << "label " << expected.name;
-    }
-  }
 }
 
 TEST_F(StationDialogTest, ComboListsHoldTheirEntriesInOrder) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/contest_state.h"
+#include "host_qso.h"
 #include "module_fixture.h"
 #include "plugin/exports.h"
 
@@ -249,14 +250,10 @@ TEST_F(CallCheckTest, EveryCheckAsksAnOpenDisplayToRefresh) {
 
 // Intake and removal through the host's entry points feed the check.
 int AddLogged(const char* call, COleDateTime time) {
-  return AddData0("R1AA", call, &time, nullptr, nullptr, nullptr, 0u, 3580000u, "RTTY", "599",
-                  "599", "001", "0017", "", "", "", "", "", "", "", "", "", "DL", 0, 0, 0, 0.0,
-                  0.0, "", "", "", "80m", "");
+  return AddAsHost({.call = call, .time = time});
 }
 int RemoveLogged(const char* call, COleDateTime time) {
-  return RemoveData0("R1AA", call, &time, nullptr, nullptr, nullptr, 0u, 3580000u, "RTTY", "599",
-                     "599", "001", "0017", "", "", "", "", "", "", "", "", "", "DL", 0, 0, 0, 0.0,
-                     0.0, "", "", "", "80m", "");
+  return RemoveAsHost({.call = call, .time = time});
 }
 
 TEST_F(CallCheckTest, FollowsQsosAddedAndRemovedByTheHost) {

@@ -1,4 +1,5 @@
 // Exchange validation, district normalisation and the Moscow-region table.
+#include <set>
 #include <string>
 #include <vector>
 
@@ -10,41 +11,75 @@
 
 namespace {
 
-// The 138 Moscow-region districts in the order the district window lays
-// them out (not alphabetical in places).
-const std::vector<std::string> kMoscowCodes = {
-    "AF", "AK", "AL", "AP", "AR", "BB", "BG", "BI", "BM", "BR", "BS", "BT", "BU", "BV",
-    "BY", "BZ", "CC", "CM", "CS", "CY", "DA", "DM", "DN", "DR", "DS", "DV", "DZ", "FD",
-    "FI", "FP", "GE", "GG", "GL", "GN", "HN", "HM", "HR", "HV", "JR", "IN", "IS", "IV",
-    "IZ", "KC", "KE", "KH", "KI", "KU", "KV", "KZ", "LB", "LF", "LL", "LM", "LN", "LO",
-    "MA", "ME", "MF", "MG", "MJ", "MK", "ML", "MN", "MO", "MR", "MS", "MT", "MY", "MZ",
-    "ND", "NE", "NF", "NG", "NK", "NP", "NR", "NS", "NZ", "OB", "OD", "OM", "OS", "OT",
-    "OY", "PB", "PM", "PN", "PR", "PS", "PT", "PV", "RJ", "RM", "RO", "RS", "RZ", "SA",
-    "SB", "SC", "SG", "SH", "SI", "SK", "SL", "SN", "SO", "SP", "SR", "ST", "SV", "SU",
-    "TG", "TL", "TM", "TN", "TP", "TR", "TS", "TV", "TY", "TZ", "VE", "VN", "VO", "VK",
-    "VR", "VS", "VV", "VZ", "YK", "YP", "YR", "YS", "ZB", "ZM", "ZZ", "BK",
-};
+// The contest's Moscow region has this many districts.
+constexpr std::size_t kMoscowDistrictCount = 138;
+// Stops a table without its end mark from being read far beyond its end.
+constexpr std::size_t kTableReadLimit = 1000;
 
-TEST(MoscowTable, HoldsTheDistrictsInWindowOrderWithAnEndMark) {
-  ASSERT_EQ(kMoscowCodes.size(), 138u) << "the reference list itself";
-  std::size_t i = 0;
-  for (; stats::g_pszMoscowCodes[i] != nullptr && i < kMoscowCodes.size(); ++i) {
-    EXPECT_EQ(stats::g_pszMoscowCodes[i], kMoscowCodes[i]) << "table index " << i;
+std::vector<std::string> MoscowTableCodes() {
+  std::vector<std::string> codes;
+  for (std::size_t i = 0; i < kTableReadLimit && stats::g_pszMoscowCodes[i] != nullptr; ++i) {
+    codes.push_back(stats::g_pszMoscowCodes[i]);
   }
-  EXPECT_EQ(i, kMoscowCodes.size()) << "entries before the end mark";
-  EXPECT_EQ(stats::g_pszMoscowCodes[i], nullptr) << "end mark after index " << i - 1;
+  return codes;
 }
 
-TEST(MoscowTable, EveryDistrictIsAMember) {
-  for (const std::string& code : kMoscowCodes) {
-    EXPECT_TRUE(stats::IsMoscowDistrict(code)) << "code " << code;
+bool IsCapitalLetter(char c) { return c >= 'A' && c <= 'Z'; }
+
+std::string Lowered(std::string text) {
+  for (char& c : text) {
+    if (IsCapitalLetter(c)) c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
+
+TEST(MoscowTable, HoldsEachDistrictOnceAsTwoCapitalsBeforeItsEndMark) {
+  const std::vector<std::string> codes = MoscowTableCodes();
+  EXPECT_EQ(codes.size(), kMoscowDistrictCount) << "entries before the end mark";
+  std::set<std::string> distinct;
+  for (const std::string& code : codes) {
+    EXPECT_TRUE(code.size() == 2 && IsCapitalLetter(code[0]) && IsCapitalLetter(code[1]))
+        << "code \"" << code << "\"";
+    EXPECT_TRUE(distinct.insert(code).second) << "code " << code << " repeated";
+  }
+}
+
+// Membership is looked up by letter pair, so every pair is tried: a pair
+// that maps onto another's slot would show as a stray member.
+TEST(MoscowTable, OfAllTwoCapitalCodesExactlyTheTablesAreMembers) {
+  const std::vector<std::string> table = MoscowTableCodes();
+  const std::set<std::string> members(table.begin(), table.end());
+  for (char first = 'A'; first <= 'Z'; ++first) {
+    for (char second = 'A'; second <= 'Z'; ++second) {
+      const std::string code{first, second};
+      EXPECT_EQ(stats::IsMoscowDistrict(code), members.count(code) == 1) << "code " << code;
+    }
+  }
+}
+
+// The host passes the exchange as typed: only the table's own spelling is a
+// district, while the intake's candidate of any spelling is that code.
+TEST(MoscowTable, EveryDistrictIsAMemberOnlyAsWrittenAndEverySpellingNormalisesToIt) {
+  for (const std::string& code : MoscowTableCodes()) {
+    const std::string lower = Lowered(code);
+    const std::string mixed{code[0], lower[1]};
+    EXPECT_TRUE(stats::IsMoscowDistrict(code)) << code;
+    for (const std::string& other :
+         {lower, mixed, " " + code, code + " ", code + std::string(1, '\0'), code + code}) {
+      EXPECT_FALSE(stats::IsMoscowDistrict(other)) << "\"" << other << "\" for " << code;
+    }
+    EXPECT_EQ(stats::MoscowCandidate(code), code) << code;
+    EXPECT_EQ(stats::MoscowCandidate(lower), code) << lower;
+    EXPECT_EQ(stats::MoscowCandidate(" \t" + mixed + "\r\n"), code) << mixed << " padded";
   }
 }
 
 TEST(MoscowTable, OtherTextsAreNotMembers) {
   const std::string others[] = {"",   "M",   "MO ", " MO", "mo", "Mo",  "XX", "KB",
                                 "AA", "ZY",  "MOS", "BK\n", "AF1", "\xCC\xCE" /* МО */,
-                                std::string("M\0", 2)};
+                                std::string("M\0", 2),
+                                // Right beside real codes in the alphabet.
+                                "AE", "AG", "BL", "MP", "ZA"};
   for (const std::string& text : others) {
     EXPECT_FALSE(stats::IsMoscowDistrict(text)) << "text \"" << text << "\" (" << text.size()
                                                 << " bytes)";
@@ -160,6 +195,15 @@ TEST_F(ExchangeTest, RussianStationsSendADistrictAsTyped) {
            {"123", prefix, false},
            {"0017", prefix, false},
            {"MOSCO", prefix, false}});
+  }
+}
+
+TEST_F(ExchangeTest, EveryTableDistrictIsAValidExchangeFromRussianStationsOnly) {
+  for (const std::string& code : MoscowTableCodes()) {
+    for (const char* prefix : {"UA", "UA2", "UA9"}) {
+      Check({{code, prefix, true}, {Lowered(code), prefix, false}});
+    }
+    Check({{code, "DL", false}, {code, "UR", false}});
   }
 }
 

@@ -16,6 +16,7 @@
 
 #include "engine/contest_state.h"
 #include "engine/journal.h"
+#include "host_qso.h"
 #include "module_fixture.h"
 #include "plugin/exports.h"
 #include "reports/station.h"
@@ -37,11 +38,12 @@ struct Step {
 };
 
 int Add(const char* call, const char* band, const char* mode, double dayFraction) {
-  COleDateTime time(kDay15Mar2024 + dayFraction, COleDateTime::valid);
-  COleDateTime other(1.5, COleDateTime::valid);
-  return AddData0("R1AA", call, &time, &other, &other, &other, 0u, 3580500u, mode, "599", "579",
-                  "001", "0017", "", "", "", "", "", "", "", "", "", "DL", 0, 0, 0, 0.0, 0.0, "",
-                  "", "", band, "");
+  return AddAsHost({.call = call,
+                    .time = COleDateTime(kDay15Mar2024 + dayFraction, COleDateTime::valid),
+                    .freqHz = 3580500u,
+                    .mode = mode,
+                    .rstRcvd = "579",
+                    .band = band});
 }
 
 void Reset() {

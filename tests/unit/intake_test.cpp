@@ -38,21 +38,17 @@ struct Qso {
   const char* band = "80m";
 };
 
-int Add(Qso& q) {
+// AddData0 and RemoveData0 take the same arguments.
+int PassToExport(decltype(&AddData0) entry, Qso& q) {
   COleDateTime other(1.5, COleDateTime::valid);
-  return AddData0(q.own, q.call, &q.time, &other, &other, &other, 7000000u, q.freqHz, q.mode,
-                  q.rstSent, q.rstRcvd, q.sent, q.rcvd, "p13", "p14", "p15", "p16", "p17", "p18",
-                  "p19", "p20", "p21", q.prefix, 23, 24, 25, 26.0, 27.0, "p28", q.extra, "p30",
-                  q.band, "p32");
+  return entry(q.own, q.call, &q.time, &other, &other, &other, 7000000u, q.freqHz, q.mode,
+               q.rstSent, q.rstRcvd, q.sent, q.rcvd, "p13", "p14", "p15", "p16", "p17", "p18",
+               "p19", "p20", "p21", q.prefix, 23, 24, 25, 26.0, 27.0, "p28", q.extra, "p30", q.band,
+               "p32");
 }
 
-int Remove(Qso& q) {
-  COleDateTime other(1.5, COleDateTime::valid);
-  return RemoveData0(q.own, q.call, &q.time, &other, &other, &other, 7000000u, q.freqHz, q.mode,
-                     q.rstSent, q.rstRcvd, q.sent, q.rcvd, "p13", "p14", "p15", "p16", "p17",
-                     "p18", "p19", "p20", "p21", q.prefix, 23, 24, 25, 26.0, 27.0, "p28", q.extra,
-                     "p30", q.band, "p32");
-}
+int Add(Qso& q) { return PassToExport(&AddData0, q); }
+int Remove(Qso& q) { return PassToExport(&RemoveData0, q); }
 
 // The journal line of a QSO with the default own call, RSTs, worked call and
 // time, assembled piece by piece from the journal's layout.

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstddef>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -257,13 +256,6 @@ TEST(OleDateTimeHostCopy, NullPointerReadsAsNull) {
   const COleDateTime copy = stats::CopyHostDateTime(nullptr);
   EXPECT_EQ(copy.GetStatus(), COleDateTime::null) << "null record pointer";
   EXPECT_EQ(copy.Format("%Y-%m-%d %H%M"), "") << "null record pointer";
-}
-
-TEST(OleDateTimeLayout, RecordIsTwelveBytesOnTheHostSide) {
-  // Date then status, as the host lays them out; padding is the compiler's.
-  EXPECT_EQ(offsetof(COleDateTime, m_dt), 0u) << "offset of the date";
-  EXPECT_EQ(offsetof(COleDateTime, m_status), 8u) << "offset of the status";
-  EXPECT_EQ(sizeof(COleDateTime::DateTimeStatus), 4u) << "size of the status";
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "engine/contest_state.h"
 #include "engine/rda_file.h"
+#include "host_qso.h"
 #include "locked_state.h"
 #include "module_fixture.h"
 #include "plugin/exports.h"
@@ -47,10 +48,8 @@ class ResetTest : public ModuleTest {
   }
 
   int AddQso(const char* band) {
-    COleDateTime time(kDay15Mar2024 + 0.5, COleDateTime::valid);
-    return AddData0("R1AA", "DL1ABC", &time, nullptr, nullptr, nullptr, 0u, 3580000u, "RTTY",
-                    "599", "599", "001", "0017", "", "", "", "", "", "", "", "", "", "DL", 0, 0, 0,
-                    0.0, 0.0, "", "", "", band, "");
+    return AddAsHost(
+        {.time = COleDateTime(kDay15Mar2024 + 0.5, COleDateTime::valid), .band = band});
   }
 };
 

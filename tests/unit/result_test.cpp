@@ -155,11 +155,28 @@ TEST_F(ResultTest, BandRowsInBandOrderTotalsAndScore) {
   EXPECT_EQ(Joined(locked::RdaByBand()[2]), "{MO12}") << "40m RDA list";
 }
 
-TEST_F(ResultTest, ReturnsTheStoredResultText) {
+// The host reads the returned text after the call and may make other calls
+// first; only the next result request may replace it.
+TEST_F(ResultTest, ReturnedTextStaysTheComposedTableUntilTheNextResult) {
   Log("80m", "RA3AB", "AA");
-  int value = 0;
-  const char* returned = GetResult0(&value);
-  EXPECT_EQ(returned, stats::g_strResult.c_str()) << "GetResult0 must return g_strResult";
+  int untouched = 0;
+  const char* returned = GetResult0(&untouched);
+  ASSERT_NE(returned, nullptr);
+  const std::string table = returned;
+  EXPECT_EQ(WithoutCredit(table), Header("24.02.2024", "DL1ABC") + "80m\t 1\t 5\t 1\t 0\r\n" +
+                                      "Total\t 1\t 5\t 1\t 0\r\n" +
+                                      "\r\nScore: = 5*(1+0)= 5\r\n");
+
+  Log("40m", "UA3CT", "AB");
+  char warning[100] = {};
+  CheckCall0("UA3CT", 0u, 0u, "RTTY", "", "", "", "", "", "", "", "", "", "", 0, 0, 0, 0.0, 0.0,
+             "", "", "", "", "", "40m", "", nullptr, warning);
+  IsValidExchg0("AB", "", "UA", "", 0, 0, 0);
+  GetSetName(0);
+  RunCommand0(0, "SHOWINFO");
+  EXPECT_EQ(std::string(returned), table) << "the text after other calls";
+
+  EXPECT_NE(Result(), table) << "the next result counts the 40m QSO";
 }
 
 TEST_F(ResultTest, PointsDependOnWhetherTheOwnCallIsAMoscowCall) {
