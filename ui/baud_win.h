@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "framework/dialog.h"
-#include "framework/win_owners.h"
+#include "platform/win32_handles.h"
 #include "ui/display_windows.h"
 #include "ui/host_automation_win.h"
 

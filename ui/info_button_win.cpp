@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "framework/win_owners.h"
+#include "platform/win32_handles.h"
 #include "ui/mem_dc_win.h"
 
 namespace stats {

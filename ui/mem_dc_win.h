@@ -12,7 +12,7 @@
 
 #include <optional>
 
-#include "framework/win_owners.h"
+#include "platform/win32_handles.h"
 
 namespace stats {
 

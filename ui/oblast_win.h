@@ -5,7 +5,7 @@
 #include <array>
 
 #include "framework/dialog.h"
-#include "framework/win_owners.h"
+#include "platform/win32_handles.h"
 #include "ui/moscow_districts.h"
 
 namespace stats {

@@ -10,10 +10,10 @@
 #include <string>
 
 #include "automation_object_win.h"
-#include "host_calls.h"
+#include "host_calls_win.h"
 #include "message_pump_win.h"
-#include "module_windows_win.h"
-#include "stats_module.h"
+#include "stats_module_win.h"
+#include "window_driver_win.h"
 
 namespace {
 
@@ -65,8 +65,8 @@ int main() {
     calls.ResetStats(reset);
     calls.Entry().runCommand(0, "SHOWINFO");
     orvosim::PumpFor(1500);  // windows up, first update step done
-    const bool shown = orvosim::FindModuleWindow(orvosim::ModuleWindow::Moscow) != nullptr &&
-                       orvosim::FindModuleWindow(orvosim::ModuleWindow::Rda) != nullptr;
+    const bool shown = host::FindModuleWindow(host::ModuleWindow::Moscow) != nullptr &&
+                       host::FindModuleWindow(host::ModuleWindow::Rda) != nullptr;
     const double before = CpuSeconds();
     orvosim::PumpFor(kIdleMs);
     const double used = std::max(0.0, CpuSeconds() - before);

@@ -6,17 +6,11 @@
 
 #include <cstdio>
 
+#include "stats_module_win.h"
+
 namespace {
 
-struct HostDate {
-  double date;
-  int status;
-};
-using Text = const char*;
-using AddData0Fn = int (*)(Text, Text, HostDate*, HostDate*, HostDate*, HostDate*, unsigned,
-                           unsigned, Text, Text, Text, Text, Text, Text, Text, Text, Text, Text,
-                           Text, Text, Text, Text, Text, int, int, int, double, double, Text, Text,
-                           Text, Text, Text);
+using host::Text;
 
 constexpr int kCalls = 20000;
 constexpr char kJournalLine[] =
@@ -29,8 +23,8 @@ double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
   return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-double MicrosecondsPerAdd(AddData0Fn add, Text band) {
-  HostDate time{46000.5, 0}, unused{0.0, 2};
+double MicrosecondsPerAdd(host::AddDataFn add, Text band) {
+  host::DateTime time{46000.5, host::DateTime::kValid}, unused = host::kNullDateTime;
   Text e = "";
   LARGE_INTEGER from, to;
   QueryPerformanceCounter(&from);
@@ -61,8 +55,8 @@ double MicrosecondsPerJournalCycle() {
 }  // namespace
 
 int main() {
-  HMODULE module = LoadLibraryA("Plugins\\Stats.dll");
-  auto add = module ? reinterpret_cast<AddData0Fn>(GetProcAddress(module, "AddData0")) : nullptr;
+  const host::StatsModule module("Plugins\\Stats.dll");
+  const host::AddDataFn add = module.Bind(host::kAddData0, host::Binding::Plain);
   if (add == nullptr) {
     std::fprintf(stderr, "cannot load Plugins\\Stats.dll\n");
     return 1;
@@ -73,6 +67,5 @@ int main() {
   std::printf("| AddData0, QSO stored (journal opened and closed) | %.1f us |\n", stored);
   std::printf("| AddData0, QSO refused (journal line written) | %.1f us |\n", refused);
   std::printf("| bare open/append/close of err.txt | %.1f us |\n", journal);
-  FreeLibrary(module);
   return 0;
 }

@@ -1,6 +1,6 @@
 #include "dialog_probe.h"
 
-#include "window_driver.h"
+#include "window_driver_win.h"
 
 namespace dialog_test {
 namespace {
@@ -38,7 +38,7 @@ ControlState ProbeControl(HWND dialog, HWND control) {
   ControlState state;
   state.exists = true;
   state.className = ClassOf(control);
-  state.text = TextOf(control);
+  state.text = host::TextOf(control);
   state.style = GetWindowLongA(control, GWL_STYLE);
   GetWindowRect(control, &state.rect);
   MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&state.rect), 2);
@@ -49,7 +49,7 @@ ControlState ProbeControl(HWND dialog, HWND control) {
 BOOL CALLBACK NoteLabel(HWND child, LPARAM param) {
   auto* labels = reinterpret_cast<std::map<std::string, bool>*>(param);
   if (lstrcmpiA(ClassOf(child).c_str(), "Static") == 0) {
-    (*labels)[TextOf(child)] = IsWindowEnabled(child) != FALSE;
+    (*labels)[host::TextOf(child)] = IsWindowEnabled(child) != FALSE;
   }
   return TRUE;
 }
@@ -60,7 +60,7 @@ DialogState ProbeDialog(HWND dialog, const std::vector<int>& ids) {
   DialogState state;
   if (dialog == nullptr) return state;
   state.found = true;
-  state.caption = TextOf(dialog);
+  state.caption = host::TextOf(dialog);
   state.style = GetWindowLongA(dialog, GWL_STYLE);
   RECT client{};
   GetClientRect(dialog, &client);

@@ -4,10 +4,10 @@
 #include <string>
 
 #include "resources/resource.h"
-#include "tests/wine/scratch_folder.h"
 #include "stats_module.h"
-#include "window_capture.h"
-#include "window_driver.h"
+#include "tests/wine/scratch_folder.h"
+#include "window_capture_win.h"
+#include "window_driver_win.h"
 
 namespace {
 
@@ -42,18 +42,17 @@ int main(int argc, char** argv) {
     return 1;
   }
   bool saved = false;
-  dialog_test::RunWithHelper([&] { module.ResetStats(1, "UA3ABC", "UA"); },
-                             [&] {
-                               HWND dialog =
-                                   dialog_test::WaitForWindow("#32770", "KESTREL-RTTY", 10000);
-                               if (dialog == nullptr) return;
-                               for (const auto& field : kSample) {
-                                 dialog_test::SetText(GetDlgItem(dialog, field.id), field.text);
-                               }
-                               Sleep(500);  // the dialog's thread repaints
-                               saved = dialog_test::SaveWindowBitmap(dialog, out);
-                               dialog_test::Press(dialog, IDCANCEL);
-                             });
+  host::RunWithHelper([&] { module.ResetStats(1, "UA3ABC", "UA"); },
+                      [&] {
+                        HWND dialog = host::WaitForDialog({L"KESTREL-RTTY", IDC_CALLSIGN}, 10000);
+                        if (dialog == nullptr) return;
+                        for (const auto& field : kSample) {
+                          host::SetText(GetDlgItem(dialog, field.id), field.text);
+                        }
+                        Sleep(500);  // the dialog's thread repaints
+                        saved = host::SaveWindowBitmap(dialog, out);
+                        host::Press(dialog, IDCANCEL);
+                      });
   if (!saved) std::fprintf(stderr, "no picture of the station dialog\n");
   return saved ? 0 : 1;
 }

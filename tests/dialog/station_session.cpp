@@ -1,14 +1,15 @@
 #include "station_session.h"
 
 #include "resources/resource.h"
-#include "window_driver.h"
+#include "window_driver_win.h"
 
 namespace dialog_test {
 namespace {
 
-constexpr const char* kDialogClass = "#32770";
-constexpr const char* kStationCaption = "KESTREL-RTTY";
-constexpr const char* kOutputCaption = "Output";
+// The station dialog by its caption alone: a test of its template may not
+// presume which controls it has.
+constexpr host::DialogSign kStationDialog{L"KESTREL-RTTY"};
+constexpr host::DialogSign kOutputBox{L"Output"};
 constexpr DWORD kWindowTimeoutMs = 10000;
 constexpr const char* kOwnPrefix = "UA";
 
@@ -27,28 +28,28 @@ const std::vector<int>& StationControlIds() {
 ResetSeen ResetWithDialog(StatsModule& module, const std::string& ownCall,
                           const OperatorActions& actions) {
   ResetSeen seen;
-  RunWithHelper(
+  host::RunWithHelper(
       [&] { seen.returned = module.ResetStats(1, ownCall, kOwnPrefix); },
       [&] {
-        HWND dialog = WaitForWindow(kDialogClass, kStationCaption, kWindowTimeoutMs);
+        HWND dialog = host::WaitForDialog(kStationDialog, kWindowTimeoutMs);
         seen.dialog = ProbeDialog(dialog, StationControlIds());
         if (dialog == nullptr) return;
-        for (const auto& [id, text] : actions.typed) SetText(GetDlgItem(dialog, id), text);
-        Press(dialog, actions.button);
+        for (const auto& [id, text] : actions.typed) host::SetText(GetDlgItem(dialog, id), text);
+        host::Press(dialog, actions.button);
       });
   return seen;
 }
 
 ResultSeen ResultWithMessageBox(StatsModule& module) {
   ResultSeen seen;
-  RunWithHelper(
+  host::RunWithHelper(
       [&] { seen.returned = module.GetResult(seen.result); },
       [&] {
-        HWND box = WaitForWindow(kDialogClass, kOutputCaption, kWindowTimeoutMs);
+        HWND box = host::WaitForDialog(kOutputBox, kWindowTimeoutMs);
         if (box == nullptr) return;
         seen.boxFound = true;
-        seen.boxText = MessageBoxText(box);
-        Press(box, IDOK);
+        seen.boxText = host::MessageBoxText(box);
+        host::Press(box, IDOK);
       });
   return seen;
 }

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "framework/win_owners.h"
+#include "platform/win32_handles.h"
 
 namespace display_test {
 

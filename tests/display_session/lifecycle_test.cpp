@@ -9,12 +9,13 @@
 #include <vector>
 
 #include "message_pump_win.h"
+#include "resources/resource.h"
 
 namespace session {
 namespace {
 
-constexpr int kShowMoscowBox = 1121;
-constexpr int kShowRdaBox = 1122;
+constexpr int kShowMoscowBox = IDC_SHOW_MOSCOW;
+constexpr int kShowRdaBox = IDC_SHOW_RDA;
 
 int ThreadCount() {
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);

@@ -2,12 +2,13 @@
 // the current band, sorted, in the grid that starts at (5, 15).
 #include <vector>
 
+#include "resources/resource.h"
 #include "session_fixture.h"
 
 namespace session {
 namespace {
 
-constexpr int kInfoButton = 1003;
+constexpr int kInfoButton = IDC_INFO_BUTTON;
 
 struct Bitmap {
   HDC dc = nullptr;

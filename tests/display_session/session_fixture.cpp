@@ -59,7 +59,7 @@ void DisplaySessionTest::StopHost() {
 }
 
 void DisplaySessionTest::LoadModule() {
-  m_module = std::make_unique<host::StatsModule>(host::StatsDllPath());
+  m_module = std::make_unique<host::StatsModule>(host::StatsDllPath(STATS_DLL_PATH));
   ASSERT_TRUE(m_module->IsLoaded()) << "LoadLibrary failed, error " << m_module->LoadError();
   m_calls = std::make_unique<host::HostCalls>(m_module->Bind(host::Binding::Decorated));
 }

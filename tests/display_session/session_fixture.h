@@ -13,14 +13,14 @@
 #include <vector>
 
 #include "automation_object_win.h"
-#include "host_calls.h"
-#include "module_windows_win.h"
+#include "host_calls_win.h"
 #include "scratch_folder.h"
-#include "stats_module.h"
+#include "stats_module_win.h"
+#include "window_driver_win.h"
 
 namespace session {
 
-using orvosim::ModuleWindow;
+using host::ModuleWindow;
 
 // RDA codes AB01, MO01, MO05, ZZ99.
 inline constexpr const char* kRdaFile = "AB-01\r\nMO-01\r\nMO-05\r\nZZ-99\r\n";
@@ -61,7 +61,7 @@ class DisplaySessionTest : public ::testing::Test {
   // Serves this thread's messages until `done` holds; false on time-out.
   bool WaitUntil(const std::function<bool()>& done, DWORD limitMs = 5000);
   // The shown module window (null when not shown).
-  static HWND Shown(ModuleWindow which) { return orvosim::FindModuleWindow(which); }
+  static HWND Shown(ModuleWindow which) { return host::FindModuleWindow(which); }
   bool WaitShown(ModuleWindow which) {
     return WaitUntil([which] { return Shown(which) != nullptr; });
   }

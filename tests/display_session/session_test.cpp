@@ -3,15 +3,20 @@
 #include <algorithm>
 
 #include "message_pump_win.h"
+#include "resources/resource.h"
 #include "session_fixture.h"
+#include "ui/moscow_districts.h"
 
 namespace session {
 namespace {
 
-constexpr int kShowMoscowBox = 1121;
-constexpr int kShowRdaBox = 1122;
-constexpr int kBoxAF = 1054, kBoxZZ = 1151, kBoxBU = 1090, kBoxMO = 1027;
-constexpr int kBoxKS = 1169;  // row 7: bound to no district
+constexpr int kShowMoscowBox = IDC_SHOW_MOSCOW;
+constexpr int kShowRdaBox = IDC_SHOW_RDA;
+
+// The Moscow window's box that carries the code.
+int BoxOf(const char* code) { return stats::FindMoscowBox(code)->id; }
+const int kBoxAF = BoxOf("AF"), kBoxZZ = BoxOf("ZZ"), kBoxBU = BoxOf("BU"), kBoxMO = BoxOf("MO");
+const int kBoxKS = BoxOf("KS");  // row 7: bound to no district
 
 bool IsTicked(HWND dialog, int id) {
   return SendMessageW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;

@@ -1,6 +1,9 @@
 // The entry points as the host declares them, compiled for the host's own
 // compiler ABI (i686 MSVC) so that the decorated names come from the
-// compiler, not from our module definition file.
+// compiler, not from our module definition file. They stay functions taking
+// the host's own class ATL::COleDateTime, apart from the pointer types of
+// tools/host/stats_exports_host.h: the decorated names are made from these
+// C++ declarations, and the self-test breaks this very text.
 namespace ATL {
 class COleDateTime;
 }

@@ -116,13 +116,10 @@ class AutomationHost {
   static DWORD WINAPI ThreadMain(void* self);
   void Serve();
 
-  using UniqueKernelHandle =
-      stats::UniqueHandle<HANDLE, nullptr, decltype(&CloseHandle), &CloseHandle>;
-
   ComPtr<AutomationObject> m_object;
-  UniqueKernelHandle m_hThread;
+  stats::UniqueKernelObject m_hThread;
   DWORD m_threadId = 0;
-  UniqueKernelHandle m_hReady;        // set once the object is registered (or failed to be)
+  stats::UniqueKernelObject m_hReady;  // set once the object is registered (or failed to be)
   HRESULT m_registerResult = E_FAIL;  // written by the thread before m_hReady is set
 };
 

@@ -9,6 +9,7 @@
 #include <atomic>
 
 #include "answer_script.h"
+#include "platform/win32_handles.h"
 
 namespace orvosim {
 
@@ -34,7 +35,7 @@ class DialogAnswerer {
 
   AnswerScript m_script;
   DWORD m_timeoutMs;
-  HANDLE m_thread = nullptr;
+  stats::UniqueKernelObject m_thread;
   std::atomic<bool> m_stop{false};
   std::atomic<bool> m_answeredDialog{false};
   std::atomic<bool> m_dismissedOutput{false};

@@ -5,32 +5,24 @@
 namespace orvosim {
 namespace {
 
-constexpr const char* kEmpty = "";
 constexpr std::size_t kHostBufferSize = 100;
+
+std::string TextOrEmpty(const char* text) { return text == nullptr ? std::string() : text; }
 
 }  // namespace
 
-int HostSession::Reset(bool outputMode, const std::string& ownCall, HostDateTime end,
-                       const std::string& ownPrefix) {
-  HostDateTime start;  // the contest start: null, the module ignores it
-  const char* e = kEmpty;
-  return m_plugin.resetStats(e, outputMode ? 1 : 0, ownCall.c_str(), &start, &end, e, e, e, e, e,
-                             e, e, e, e, ownPrefix.c_str(), 0, 0, 0, 0.0, 0.0, e, e, e);
+host::DateTime HostDate(const CalendarTime& t) {
+  return host::DateTime{stats::CalendarToOleDate(t), host::DateTime::kValid};
 }
 
-int HostSession::Add(const HostQso& qso) { return PassQso(m_plugin.addData, qso); }
-
-int HostSession::Remove(const HostQso& qso) { return PassQso(m_plugin.removeData, qso); }
-
-int HostSession::PassQso(AddDataFn fn, const HostQso& qso) {
-  HostDateTime time = qso.time;
-  HostDateTime unused3, unused4, unused5;
-  const char* e = kEmpty;
-  return fn(qso.ownCall.c_str(), qso.call.c_str(), &time, &unused3, &unused4, &unused5, 0,
-            qso.freqHz, qso.mode.c_str(), qso.rstSent.c_str(), qso.rstRcvd.c_str(),
-            qso.sent.c_str(), qso.rcvd.c_str(), e, e, e, e, e, e, e, e, e,
-            qso.countryPrefix.c_str(), 0, 0, 0, 0.0, 0.0, e, qso.extra.c_str(), e, qso.band.c_str(),
-            e);
+int HostSession::Reset(bool outputMode, const std::string& ownCall, host::DateTime end,
+                       const std::string& ownPrefix) {
+  host::ResetArgs args;
+  args.outputMode = outputMode ? 1 : 0;
+  args.ownCall = ownCall;
+  args.ownCountryPrefix = ownPrefix;
+  args.end = end;
+  return m_calls.ResetStats(args);
 }
 
 CheckAnswer HostSession::Check(const std::string& call, const std::string& band,
@@ -39,23 +31,16 @@ CheckAnswer HostSession::Check(const std::string& call, const std::string& band,
   // terminator whatever the module writes before it.
   char unusedBuffer[kHostBufferSize] = {};
   char warning[kHostBufferSize + 1] = {};
-  const char* e = kEmpty;
   CheckAnswer answer;
-  answer.result = m_plugin.checkCall(call.c_str(), 0, 0, mode.c_str(), e, e, e, e, e, e, e, e, e,
-                                     e, 0, 0, 0, 0.0, 0.0, e, e, e, e, e, band.c_str(), e,
-                                     unusedBuffer, warning);
+  answer.result = m_calls.CheckCall(call, mode, band, warning, unusedBuffer);
   answer.warning.assign(warning, strnlen(warning, kHostBufferSize));
   return answer;
 }
 
-std::string HostSession::Result(int& flag) {
-  const char* text = m_plugin.getResult(&flag);
-  return text == nullptr ? std::string() : std::string(text);
-}
+std::string HostSession::Result(int& flag) { return TextOrEmpty(m_calls.Entry().getResult(&flag)); }
 
 std::string HostSession::Command(const std::string& command) {
-  const char* text = m_plugin.runCommand(0, command.c_str());
-  return text == nullptr ? std::string() : std::string(text);
+  return TextOrEmpty(m_calls.Entry().runCommand(0, command.c_str()));
 }
 
 }  // namespace orvosim

@@ -1,33 +1,30 @@
 #pragma once
-// The host's side of one contest: the calls it makes into the plug-in and
-// the argument positions it fills. Positions the contest module does not
-// read get "" or 0, never a null pointer.
+// The host's side of one contest in the simulator: the calls it makes into
+// the plug-in, with every argument position filled as the host fills it
+// (host_calls_win.h).
 #include <string>
 
-#include "plugin_library.h"
+#include "calendar_time.h"
+#include "host_calls_win.h"
 
 namespace orvosim {
-
-// One QSO in the host's form; texts are ANSI.
-struct HostQso {
-  std::string ownCall, call, mode, rstSent, rstRcvd, sent, rcvd, countryPrefix, extra, band;
-  HostDateTime time;
-  unsigned int freqHz = 0;
-};
 
 struct CheckAnswer {
   int result = 0;       // 1 nothing to object to, 4 not allowed now
   std::string warning;  // the plug-in's buffer at position 27
 };
 
+// A valid host date-time at that calendar time.
+host::DateTime HostDate(const CalendarTime& t);
+
 class HostSession {
  public:
-  explicit HostSession(PluginLibrary& plugin) : m_plugin(plugin) {}
+  explicit HostSession(const host::EntryPoints& entry) : m_calls(entry) {}
 
-  int Reset(bool outputMode, const std::string& ownCall, HostDateTime end,
+  int Reset(bool outputMode, const std::string& ownCall, host::DateTime end,
             const std::string& ownPrefix);
-  int Add(const HostQso& qso);
-  int Remove(const HostQso& qso);
+  int Add(const host::Qso& qso) { return m_calls.AddData(qso); }
+  int Remove(const host::Qso& qso) { return m_calls.RemoveData(qso); }
   CheckAnswer Check(const std::string& call, const std::string& band, const std::string& mode);
   // The result text and what the plug-in left in the host's integer.
   std::string Result(int& flag);
@@ -35,9 +32,7 @@ class HostSession {
   std::string Command(const std::string& command);
 
  private:
-  int PassQso(AddDataFn fn, const HostQso& qso);
-
-  PluginLibrary& m_plugin;
+  host::HostCalls m_calls;
 };
 
 }  // namespace orvosim

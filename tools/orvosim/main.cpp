@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,10 +20,11 @@
 #include "country_prefix.h"
 #include "dialog_answerer.h"
 #include "host_session.h"
-#include "plugin_library.h"
+#include "platform/win32_handles.h"
 #include "session_runner_win.h"
 #include "session_script.h"
 #include "sim_options.h"
+#include "stats_module_win.h"
 
 namespace {
 
@@ -52,10 +52,8 @@ DWORD WINAPI Watchdog(void* seconds) {
   ExitProcess(kExitTimeout);
 }
 
-HostDateTime HostDate(const CalendarTime& t) { return HostDateTime{stats::CalendarToOleDate(t), 0}; }
-
-bool ParseEnd(const std::string& text, HostDateTime& end) {
-  end = HostDateTime{};  // null when not given
+bool ParseEnd(const std::string& text, host::DateTime& end) {
+  end = host::kNullDateTime;  // when not given
   if (text.empty()) return true;
   CalendarTime t;
   if (!ParseIsoDateTime(text, t)) return false;
@@ -63,9 +61,9 @@ bool ParseEnd(const std::string& text, HostDateTime& end) {
   return true;
 }
 
-HostQso ToHostQso(const AdifQso& qso, const std::string& defaultOwnCall,
-                  const CountryPrefixRule& prefixes) {
-  HostQso h;
+host::Qso ToHostQso(const AdifQso& qso, const std::string& defaultOwnCall,
+                    const CountryPrefixRule& prefixes) {
+  host::Qso h;
   h.ownCall = AnsiFromUtf8(qso.ownCall.empty() ? defaultOwnCall : qso.ownCall);
   h.call = AnsiFromUtf8(qso.call);
   h.time = HostDate(qso.time);
@@ -124,35 +122,35 @@ CalendarTime SessionDay(const SimOptions& options) {
 }
 
 // Runs the session, then hides the display; false when a command failed.
-bool PlaySession(HostSession& host, AutomationHost& automation, const SimOptions& options,
+bool PlaySession(HostSession& session, AutomationHost& automation, const SimOptions& options,
                  const std::vector<SessionCommand>& commands, const std::string& ownCall,
                  const CountryPrefixRule& prefixes) {
   PrintSection("session");
   SessionSetting setting{AnsiFromUtf8(ownCall), SessionDay(options), &prefixes,
                          options.ansiOutput};
-  SessionRunner runner(host, automation.Object(), setting);
+  SessionRunner runner(session, automation.Object(), setting);
   std::string error;
   const bool done = runner.Run(commands, error);
   if (!done) std::fprintf(stderr, "orvosim: %s: %s\n", options.sessionFile.c_str(), error.c_str());
-  host.Command("HIDEINFO");
+  session.Command("HIDEINFO");
   automation.Stop();
   return done;
 }
 
 void PrintSection(const char* title) { std::printf("----- %s -----\n", title); }
 
-void FeedLog(HostSession& host, const std::vector<AdifQso>& qsos, const std::string& ownCall,
+void FeedLog(HostSession& session, const std::vector<AdifQso>& qsos, const std::string& ownCall,
              const CountryPrefixRule& prefixes) {
   int stored = 0;
-  for (const AdifQso& qso : qsos) stored += host.Add(ToHostQso(qso, ownCall, prefixes)) == 1;
+  for (const AdifQso& qso : qsos) stored += session.Add(ToHostQso(qso, ownCall, prefixes)) == 1;
   std::printf("AddData0: %d QSOs passed, %d stored, %d refused\n", static_cast<int>(qsos.size()),
               stored, static_cast<int>(qsos.size()) - stored);
 }
 
-void RunChecks(HostSession& host, const SimOptions& options) {
+void RunChecks(HostSession& session, const SimOptions& options) {
   for (const CallCheck& check : options.checks) {
     const CheckAnswer answer =
-        host.Check(AnsiFromUtf8(check.call), AnsiFromUtf8(check.band), AnsiFromUtf8(check.mode));
+        session.Check(AnsiFromUtf8(check.call), AnsiFromUtf8(check.band), AnsiFromUtf8(check.mode));
     std::printf("CheckCall0 %s %s %s -> %d ", check.call.c_str(), check.band.c_str(),
                 check.mode.c_str(), answer.result);
     PrintPluginText(answer.warning + "\n", options.ansiOutput);
@@ -188,20 +186,26 @@ int Simulate(const SimOptions& options) {
   if (ownCall.empty() && !qsos.empty()) ownCall = qsos.front().ownCall;
   const std::string ownPrefix =
       options.ownPrefix.empty() ? PrefixFromCall(ownCall) : options.ownPrefix;
-  HostDateTime end;
+  host::DateTime end;
   if (!ParseEnd(options.end, end)) {
     std::fprintf(stderr, "orvosim: --end wants YYYY-MM-DDTHH:MM, not %s\n", options.end.c_str());
     return kExitUsage;
   }
   AnswerScript answers;
   if (!LoadAnswers(options, answers)) return kExitUsage;
-  std::vector<SessionCommand> session;
-  if (!LoadSession(options, session)) return kExitUsage;
+  std::vector<SessionCommand> commands;
+  if (!LoadSession(options, commands)) return kExitUsage;
 
-  std::string error;
-  std::unique_ptr<PluginLibrary> plugin = PluginLibrary::Load(options.pluginPath, error);
-  if (!plugin) {
-    std::fprintf(stderr, "orvosim: %s\n", error.c_str());
+  // The host binds the plain names (RunCommand0 has only its decorated one).
+  const host::StatsModule plugin(options.pluginPath);
+  if (!plugin.IsLoaded()) {
+    std::fprintf(stderr, "orvosim: cannot load %s (error %lu)\n", plugin.Path().c_str(),
+                 static_cast<unsigned long>(plugin.LoadError()));
+    return kExitUsage;
+  }
+  const host::EntryPoints entry = plugin.Bind(host::Binding::Plain);
+  if (const char* missing = host::FirstUnbound(entry, host::Binding::Plain)) {
+    std::fprintf(stderr, "orvosim: entry point not found: %s\n", missing);
     return kExitUsage;
   }
   std::printf("OrvoSim: %s (%s), %d QSOs from %s, %d records skipped%s\n", ownCall.c_str(),
@@ -209,7 +213,7 @@ int Simulate(const SimOptions& options) {
               static_cast<int>(problems.size()), options.output ? ", output mode" : "");
   std::fflush(stdout);
 
-  HostSession host(*plugin);
+  HostSession session(entry);
   DialogAnswerer answerer(answers, static_cast<DWORD>(options.timeoutSeconds) * 1000);
   if (options.output && !answerer.Start()) {
     std::fprintf(stderr, "orvosim: cannot start the answering thread\n");
@@ -218,20 +222,21 @@ int Simulate(const SimOptions& options) {
   // Declared after the plug-in, so it goes first: the plug-in may hold the
   // object until it is unloaded.
   AutomationHost automation;
+  std::string error;
   if (!options.sessionFile.empty() && !automation.Start(error)) {
     std::fprintf(stderr, "orvosim: %s\n", error.c_str());
     return kExitUsage;
   }
   // The reset may already open the display, which attaches to the host.
-  host.Reset(options.output, AnsiFromUtf8(ownCall), end, ownPrefix);
-  FeedLog(host, qsos, ownCall, prefixes);
-  RunChecks(host, options);
+  session.Reset(options.output, AnsiFromUtf8(ownCall), end, ownPrefix);
+  FeedLog(session, qsos, ownCall, prefixes);
+  RunChecks(session, options);
   bool sessionDone = true;
   if (!options.sessionFile.empty()) {
-    sessionDone = PlaySession(host, automation, options, session, ownCall, prefixes);
+    sessionDone = PlaySession(session, automation, options, commands, ownCall, prefixes);
   }
   int flag = 0;
-  const std::string result = host.Result(flag);
+  const std::string result = session.Result(flag);
   answerer.Finish();
   if (options.output) {
     std::printf("GetResult0 flag: %d%s\n", flag,
@@ -253,10 +258,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "orvosim: %s\n%s", error.c_str(), UsageText());
     return kExitUsage;
   }
-  HANDLE watchdog = CreateThread(nullptr, 0, &Watchdog,
-                                 reinterpret_cast<void*>(static_cast<UINT_PTR>(
-                                     options.timeoutSeconds + 10)),
-                                 0, nullptr);
+  const stats::UniqueKernelObject watchdog(CreateThread(
+      nullptr, 0, &Watchdog,
+      reinterpret_cast<void*>(static_cast<UINT_PTR>(options.timeoutSeconds + 10)), 0, nullptr));
   int code = kExitUsage;
   try {
     code = Simulate(options);
@@ -264,6 +268,5 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "orvosim: %s\n", e.what());
   }
   std::fflush(nullptr);
-  if (watchdog != nullptr) CloseHandle(watchdog);
   return code;
 }

@@ -5,11 +5,14 @@
 #include "adif_qso.h"
 #include "console_text.h"
 #include "message_pump_win.h"
-#include "module_windows_win.h"
-#include "window_capture.h"
+#include "resources/resource.h"
+#include "window_capture_win.h"
+#include "window_driver_win.h"
 
 namespace orvosim {
 namespace {
+
+using host::ModuleWindow;
 
 constexpr DWORD kWindowWaitMs = 5000;
 constexpr DWORD kPollMs = 50;
@@ -21,7 +24,7 @@ constexpr const char* kSentExchange = "001";
 // after the command that starts the display.
 HWND WaitForModuleWindow(ModuleWindow which, DWORD timeoutMs) {
   for (DWORD waited = 0;; waited += kPollMs) {
-    if (HWND window = FindModuleWindow(which)) return window;
+    if (HWND window = host::FindModuleWindow(which)) return window;
     if (waited >= timeoutMs) return nullptr;
     PumpFor(kPollMs);
   }
@@ -92,14 +95,14 @@ void SessionRunner::Type(const std::string& call) {
 
 void SessionRunner::PassQso(const SessionCommand& c) {
   const SessionQso& q = c.qso;
-  HostQso h;
+  host::Qso h;
   h.ownCall = m_setting.ownCall;
   h.call = AnsiFromUtf8(q.call);
   CalendarTime t = m_setting.day;
   t.hour = q.hour;
   t.minute = q.minute;
   t.second = 0;
-  h.time = HostDateTime{stats::CalendarToOleDate(t), 0};
+  h.time = HostDate(t);
   h.freqHz = WholeHertz(m_dHz);
   h.mode = AnsiFromUtf8(q.mode);
   h.rstSent = kRst;
@@ -109,6 +112,7 @@ void SessionRunner::PassQso(const SessionCommand& c) {
   h.countryPrefix = !q.prefix.empty()               ? q.prefix
                     : m_setting.prefixes != nullptr ? m_setting.prefixes->PrefixFor(q.call, 0)
                                                     : PrefixFromCall(q.call);
+  h.extra = "";  // no comment
   h.band = q.band;
   const bool add = c.verb == SessionVerb::Add;
   const int r = add ? m_host.Add(h) : m_host.Remove(h);
@@ -121,7 +125,7 @@ void SessionRunner::PassQso(const SessionCommand& c) {
 std::string SessionRunner::Tick(TickTarget target) {
   HWND info = WaitForModuleWindow(ModuleWindow::Information, kWindowWaitMs);
   if (info == nullptr) return "no information window is shown";
-  HWND box = GetDlgItem(info, target == TickTarget::Moscow ? kMoscowBoxId : kRdaBoxId);
+  HWND box = GetDlgItem(info, target == TickTarget::Moscow ? IDC_SHOW_MOSCOW : IDC_SHOW_RDA);
   if (box == nullptr || !PostMessageW(box, BM_CLICK, 0, 0)) return "cannot click the box";
   std::printf("tick %s\n", target == TickTarget::Moscow ? "moscow" : "rda");
   return {};
@@ -130,12 +134,12 @@ std::string SessionRunner::Tick(TickTarget target) {
 std::string SessionRunner::Shoot(const std::string& name) {
   std::string saved;
   for (ModuleWindow which : {ModuleWindow::Information, ModuleWindow::Moscow, ModuleWindow::Rda}) {
-    HWND window = FindModuleWindow(which);
+    HWND window = host::FindModuleWindow(which);
     if (window == nullptr) continue;
     RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    const std::string file = name + "-" + ModuleWindowName(which) + ".bmp";
-    if (!dialog_test::SaveWindowBitmap(window, file)) return "cannot save " + file;
+    const std::string file = name + "-" + host::ModuleWindowName(which) + ".bmp";
+    if (!host::SaveWindowBitmap(window, file)) return "cannot save " + file;
     saved += " " + file;
   }
   std::printf("shot %s:%s\n", name.c_str(), saved.empty() ? " no window is shown" : saved.c_str());

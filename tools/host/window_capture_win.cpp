@@ -1,11 +1,11 @@
-#include "window_capture.h"
+#include "window_capture_win.h"
 
 #include <fstream>
 #include <vector>
 
-#include "framework/win_owners.h"
+#include "platform/win32_handles.h"
 
-namespace dialog_test {
+namespace host {
 namespace {
 
 // Bottom-up 24-bit rows, each padded to four bytes.
@@ -54,4 +54,4 @@ bool SaveWindowBitmap(HWND window, const std::string& path) {
   return WriteBmp(path, info, pixels);
 }
 
-}  // namespace dialog_test
+}  // namespace host

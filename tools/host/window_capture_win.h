@@ -4,8 +4,8 @@
 
 #include <string>
 
-namespace dialog_test {
+namespace host {
 
 bool SaveWindowBitmap(HWND window, const std::string& path);
 
-}  // namespace dialog_test
+}  // namespace host

@@ -1,4 +1,4 @@
-#include "host_calls.h"
+#include "host_calls_win.h"
 
 #include <oleauto.h>
 
@@ -8,8 +8,8 @@ namespace {
 DateTime OleDateOf(const SYSTEMTIME& time) {
   SYSTEMTIME whole = time;
   whole.wMilliseconds = 0;
-  DateTime result{0.0, 2};
-  if (SystemTimeToVariantTime(&whole, &result.date)) result.status = 0;
+  DateTime result = kNullDateTime;
+  if (SystemTimeToVariantTime(&whole, &result.date)) result.status = DateTime::kValid;
   return result;
 }
 
@@ -39,9 +39,9 @@ int HostCalls::ResetStats(const ResetArgs& args) const {
   DateTime start = MakeDateTime(2001, 2, 3, 4, 5);
   DateTime end = args.end;
   const char* x = kIgnoredText;
-  return m_entry.resetStats(x, 0, args.ownCall.c_str(), &start, &end, x, x, x, x, x, x, x, x, x,
-                            args.ownCountryPrefix.c_str(), kIgnoredInt, kIgnoredInt, kIgnoredInt,
-                            kIgnoredDouble, kIgnoredDouble, x, x, x);
+  return m_entry.resetStats(x, args.outputMode, args.ownCall.c_str(), &start, &end, x, x, x, x, x,
+                            x, x, x, x, args.ownCountryPrefix.c_str(), kIgnoredInt, kIgnoredInt,
+                            kIgnoredInt, kIgnoredDouble, kIgnoredDouble, x, x, x);
 }
 
 int HostCalls::CheckCall(const std::string& call, const std::string& mode,

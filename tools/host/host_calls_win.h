@@ -1,10 +1,11 @@
 #pragma once
 // The host's side of each call: fills every argument position the way the
 // host does (positions the module ignores get texts and numbers of their
-// own, never nulls) and calls through the bound entry points.
+// own, never nulls, so that a shifted argument shows) and calls through the
+// bound entry points.
 #include <string>
 
-#include "stats_module.h"
+#include "stats_module_win.h"
 
 namespace host {
 
@@ -24,9 +25,10 @@ struct Qso {
   std::string band = "80m";
 };
 
-// What the host passes to ResetStats0 (the output mode is never 1 here: that
-// would show the modal station dialog).
+// What the host passes to ResetStats0. Output mode 1 shows the modal
+// station dialog, which then has to be answered from another thread.
 struct ResetArgs {
+  int outputMode = 0;
   std::string ownCall = "RA9XYZ";
   std::string ownCountryPrefix = "DL";
   DateTime end{};

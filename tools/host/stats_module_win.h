@@ -1,0 +1,88 @@
+#pragma once
+// The plug-in loaded as the host loads it: LoadLibrary on the DLL's path,
+// then every export looked up by name. One loader for the simulator, the
+// Windows tests and the wine benchmarks.
+#include <windows.h>
+
+#include <string>
+
+#include "stats_exports_host.h"
+
+namespace host {
+
+// The one cast from what GetProcAddress returns to an export's pointer
+// type. The detour through a pointer to a function without parameters keeps
+// the compiler from taking the cast for a mistake (-Wcast-function-type).
+template <typename Fn>
+Fn FunctionCast(FARPROC address) {
+  return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(address));
+}
+
+// Which of the two names the host binds.
+enum class Binding { Plain, Decorated };
+
+const char* BindingName(Binding binding);
+
+// The name the host looks an export up by: its decorated name when bound
+// that way or when it has no plain one.
+inline const char* LookupName(const ExportNames& names, Binding binding) {
+  return binding == Binding::Plain && names.plain != nullptr ? names.plain : names.decorated;
+}
+
+// Every entry point, bound by one kind of name. RunCommand0 has only its
+// decorated name and is bound by it either way.
+struct EntryPoints {
+  AddDataFn addData = nullptr;
+  RemoveDataFn removeData = nullptr;
+  CheckCallFn checkCall = nullptr;
+  IsValidExchgFn isValidExchg = nullptr;
+  GetExchgCountFn getExchgCount = nullptr;
+  GetNumberOfSetsFn getNumberOfSets = nullptr;
+  GetSetNameFn getSetName = nullptr;
+  SetupSetFn setupSet = nullptr;
+  ResetStatsFn resetStats = nullptr;
+  GetResultFn getResult = nullptr;
+  RunCommandFn runCommand = nullptr;
+};
+
+// The name of the first entry point that is not bound; null when all are.
+const char* FirstUnbound(const EntryPoints& entry, Binding binding);
+
+// Owns one load of the DLL; unloading it ends the module's state.
+class StatsModule {
+ public:
+  // A relative path is taken from the working directory, as the host keeps
+  // its plug-in folder (LoadLibrary would search the system path for a bare
+  // name).
+  explicit StatsModule(const std::string& path);
+  ~StatsModule();
+  StatsModule(const StatsModule&) = delete;
+  StatsModule& operator=(const StatsModule&) = delete;
+
+  bool IsLoaded() const { return m_module != nullptr; }
+  DWORD LoadError() const { return m_loadError; }
+  // The full path the DLL was loaded from.
+  const std::string& Path() const { return m_path; }
+
+  // The export of that exact name, or null.
+  FARPROC Find(const char* name) const;
+  // One export by the chosen kind of name; null when it is not found.
+  template <typename Fn>
+  Fn Bind(const Export<Fn>& names, Binding binding) const {
+    return FunctionCast<Fn>(Find(LookupName(names, binding)));
+  }
+  // Binds every entry point by the chosen names; a name that is not found
+  // leaves its pointer null.
+  EntryPoints Bind(Binding binding) const;
+
+ private:
+  std::string m_path;
+  HMODULE m_module = nullptr;
+  DWORD m_loadError = 0;
+};
+
+// The DLL under test: $STATS_DLL when set, else `fallback`. Linux paths are
+// turned into the wine drive that maps the root.
+std::string StatsDllPath(const std::string& fallback);
+
+}  // namespace host
