@@ -16,7 +16,7 @@
 #include "resources/resource.h"
 #include "station_session.h"
 #include "tests/wine/scratch_folder.h"
-#include "window_driver.h"
+#include "window_driver_win.h"
 
 namespace dialog_test {
 namespace {
@@ -24,8 +24,9 @@ namespace {
 constexpr const char* kIniPath = "Plugins\\KESTREL-RTTY.ini";
 constexpr const char* kOwnCall = "UA3ABC";
 constexpr const char* kOwnPrefix = "UA";
-constexpr const char* kDialogClass = "#32770";
-constexpr const char* kStationCaption = "KESTREL-RTTY";
+// The station dialog by its caption alone: the layout test may not presume
+// which controls it has.
+constexpr host::DialogSign kStationDialog{L"KESTREL-RTTY"};
 constexpr DWORD kWindowTimeoutMs = 10000;
 
 // The fields the dialog binds to the station data, each with the label the
@@ -82,7 +83,7 @@ ChildSeen ReadChild(HWND dialog, HWND child) {
   char name[64] = {};
   GetClassNameA(child, name, sizeof name);
   seen.className = name;
-  seen.text = TextOf(child);
+  seen.text = host::TextOf(child);
   seen.style = GetWindowLongA(child, GWL_STYLE);
   GetWindowRect(child, &seen.rect);
   MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&seen.rect), 2);
@@ -120,13 +121,13 @@ LayoutSeen ReadLayout(HWND dialog) {
 // and cancels it.
 LayoutSeen OpenAndReadLayout(StatsModule& module) {
   LayoutSeen layout;
-  RunWithHelper([&] { module.ResetStats(1, kOwnCall, kOwnPrefix); },
-                [&] {
-                  HWND dialog = WaitForWindow(kDialogClass, kStationCaption, kWindowTimeoutMs);
-                  if (dialog == nullptr) return;
-                  layout = ReadLayout(dialog);
-                  Press(dialog, IDCANCEL);
-                });
+  host::RunWithHelper([&] { module.ResetStats(1, kOwnCall, kOwnPrefix); },
+                      [&] {
+                        HWND dialog = host::WaitForDialog(kStationDialog, kWindowTimeoutMs);
+                        if (dialog == nullptr) return;
+                        layout = ReadLayout(dialog);
+                        host::Press(dialog, IDCANCEL);
+                      });
   return layout;
 }
 
