@@ -79,35 +79,24 @@ host::Qso ToHostQso(const AdifQso& qso, const std::string& defaultOwnCall,
   return h;
 }
 
-bool LoadAnswers(const SimOptions& options, AnswerScript& answers) {
-  if (options.answerFile.empty()) return true;  // confirm the dialog as it opens
+// Reads and parses a script file named on the command line; an empty name
+// leaves `parsed` as it is. Errors are printed with the file's name.
+template <typename Parsed, typename Parse>
+bool LoadScript(const std::string& path, Parse parse, Parsed& parsed) {
+  if (path.empty()) return true;
   std::string text, error;
-  if (!ReadWholeFile(options.answerFile, text)) {
-    std::fprintf(stderr, "orvosim: cannot read %s\n", options.answerFile.c_str());
+  if (!ReadWholeFile(path, text)) {
+    std::fprintf(stderr, "orvosim: cannot read %s\n", path.c_str());
     return false;
   }
-  if (!ParseAnswerScript(text, answers, error)) {
-    std::fprintf(stderr, "orvosim: %s: %s\n", options.answerFile.c_str(), error.c_str());
+  if (!parse(text, parsed, error)) {
+    std::fprintf(stderr, "orvosim: %s: %s\n", path.c_str(), error.c_str());
     return false;
   }
   return true;
 }
 
 void PrintSection(const char* title);
-
-bool LoadSession(const SimOptions& options, std::vector<SessionCommand>& commands) {
-  if (options.sessionFile.empty()) return true;
-  std::string text, error;
-  if (!ReadWholeFile(options.sessionFile, text)) {
-    std::fprintf(stderr, "orvosim: cannot read %s\n", options.sessionFile.c_str());
-    return false;
-  }
-  if (!ParseSessionScript(text, commands, error)) {
-    std::fprintf(stderr, "orvosim: %s: %s\n", options.sessionFile.c_str(), error.c_str());
-    return false;
-  }
-  return true;
-}
 
 // The session's QSOs are logged on the contest's last day, else today (UTC).
 CalendarTime SessionDay(const SimOptions& options) {
@@ -192,9 +181,10 @@ int Simulate(const SimOptions& options) {
     return kExitUsage;
   }
   AnswerScript answers;
-  if (!LoadAnswers(options, answers)) return kExitUsage;
+  // Without an answer file the dialog is confirmed as it opens.
+  if (!LoadScript(options.answerFile, ParseAnswerScript, answers)) return kExitUsage;
   std::vector<SessionCommand> commands;
-  if (!LoadSession(options, commands)) return kExitUsage;
+  if (!LoadScript(options.sessionFile, ParseSessionScript, commands)) return kExitUsage;
 
   // The host binds the plain names (RunCommand0 has only its decorated one).
   const host::StatsModule plugin(options.pluginPath);
