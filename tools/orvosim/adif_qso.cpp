@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "decimal_digits.h"
+
 namespace orvosim {
 namespace {
 
@@ -42,15 +44,7 @@ std::string FieldOr(const AdifRecord& r, std::string_view name, std::string_view
   return FieldOr(r, fallback);
 }
 
-bool ParseEntity(std::string_view text, int& dxcc) {
-  if (text.empty() || text.size() > 4) return false;
-  dxcc = 0;
-  for (char c : text) {
-    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
-    dxcc = dxcc * 10 + (c - '0');
-  }
-  return true;
-}
+bool ParseEntity(std::string_view text, int& dxcc) { return ParseDigits(text, 4, dxcc); }
 
 bool ReadWhen(const AdifRecord& record, AdifQso& qso, std::string& reason) {
   const std::string date = FieldOr(record, "QSO_DATE");
@@ -80,22 +74,23 @@ bool ReadFrequency(const AdifRecord& record, AdifQso& qso, std::string& reason) 
 }  // namespace
 
 bool ParseMegahertz(std::string_view text, unsigned int& hz) {
-  unsigned long long whole = 0, fraction = 0;
-  std::size_t i = 0, wholeDigits = 0, fractionDigits = 0;
-  for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i, ++wholeDigits) {
-    whole = whole * 10 + static_cast<unsigned>(text[i] - '0');
-    if (whole > 4294) return false;
+  const std::size_t point = text.find('.');
+  const std::string_view whole = text.substr(0, point);
+  const std::string_view fraction =
+      point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+  if (whole.empty() && fraction.empty()) return false;
+  if ((!whole.empty() && !IsDigitRun(whole)) || (!fraction.empty() && !IsDigitRun(fraction))) {
+    return false;
   }
-  if (i < text.size() && text[i] == '.') {
-    for (++i; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
-      // Digits beyond the hertz are below the host's resolution.
-      if (fractionDigits < 6) fraction = fraction * 10 + static_cast<unsigned>(text[i] - '0');
-      ++fractionDigits;
-    }
-  }
-  if (i != text.size() || wholeDigits + fractionDigits == 0) return false;
-  for (std::size_t d = fractionDigits; d < 6; ++d) fraction *= 10;
-  const unsigned long long total = whole * 1000000ULL + fraction;
+  unsigned long long megahertz = 0;
+  if (!whole.empty() && !ParseDigits(whole, whole.size(), megahertz)) return false;
+  // Digits beyond the hertz are below the host's resolution.
+  std::string micro(fraction.substr(0, 6));
+  micro.resize(6, '0');
+  unsigned long long fractionHz = 0;
+  ParseDigits(micro, 6, fractionHz);
+  if (megahertz > 4294) return false;
+  const unsigned long long total = megahertz * 1000000ULL + fractionHz;
   if (total > 0xFFFFFFFFULL) return false;
   hz = static_cast<unsigned int>(total);
   return true;

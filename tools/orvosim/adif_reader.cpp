@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "decimal_digits.h"
+
 namespace orvosim {
 namespace {
 
@@ -81,12 +83,8 @@ bool ParseTag(std::string_view body, TagHeader& tag) {
   std::string_view rest = body.substr(colon + 1);
   const std::size_t typeColon = rest.find(':');
   const std::string_view digits = rest.substr(0, typeColon);
-  if (digits.empty() || digits.size() > 9) return false;
-  for (char c : digits) {
-    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
-  }
+  if (!ParseDigits(digits, 9, tag.length)) return false;
   tag.hasLength = true;
-  tag.length = std::stoul(std::string(digits));
   return true;
 }
 

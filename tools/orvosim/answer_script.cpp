@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "decimal_digits.h"
 #include "script_lines.h"
 
 namespace orvosim {
@@ -34,15 +35,7 @@ std::string Lower(std::string_view text) {
   return out;
 }
 
-bool ParseControlId(std::string_view digits, int& id) {
-  if (digits.empty() || digits.size() > 5) return false;
-  id = 0;
-  for (char c : digits) {
-    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
-    id = id * 10 + (c - '0');
-  }
-  return true;
-}
+bool ParseControlId(std::string_view digits, int& id) { return ParseDigits(digits, 5, id); }
 
 }  // namespace
 

@@ -3,17 +3,13 @@
 #include <cctype>
 #include <chrono>
 
+#include "decimal_digits.h"
+
 namespace orvosim {
 namespace {
 
 bool ReadNumber(std::string_view text, std::size_t at, std::size_t width, int& value) {
-  if (at + width > text.size()) return false;
-  value = 0;
-  for (std::size_t i = at; i < at + width; ++i) {
-    if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
-    value = value * 10 + (text[i] - '0');
-  }
-  return true;
+  return at + width <= text.size() && ParseDigits(text.substr(at, width), width, value);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "decimal_digits.h"
 #include "script_lines.h"
 
 namespace orvosim {
@@ -24,20 +25,12 @@ std::vector<std::string> Words(std::string_view line) {
   return words;
 }
 
-bool AllDigits(std::string_view text) {
-  if (text.empty()) return false;
-  for (char c : text) {
-    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
-  }
-  return true;
-}
-
 // A plain decimal number: digits, at most one point, nothing else.
 bool ParseHertz(const std::string& text, double& hz) {
   const std::size_t point = text.find('.');
   const std::string_view whole = std::string_view(text).substr(0, point);
-  if (!AllDigits(whole)) return false;
-  if (point != std::string::npos && !AllDigits(std::string_view(text).substr(point + 1))) {
+  if (!IsDigitRun(whole)) return false;
+  if (point != std::string::npos && !IsDigitRun(std::string_view(text).substr(point + 1))) {
     return false;
   }
   hz = std::strtod(text.c_str(), nullptr);
@@ -45,19 +38,13 @@ bool ParseHertz(const std::string& text, double& hz) {
 }
 
 bool ParseMilliseconds(const std::string& text, int& ms) {
-  if (!AllDigits(text) || text.size() > 7) return false;
-  ms = std::atoi(text.c_str());
-  return ms <= kMaxWaitMs;
+  return ParseDigits(text, 7, ms) && ms <= kMaxWaitMs;
 }
 
 bool ParseClock(const std::string& text, int& hour, int& minute) {
-  if (text.size() != 5 || text[2] != ':' || !AllDigits(text.substr(0, 2)) ||
-      !AllDigits(text.substr(3))) {
-    return false;
-  }
-  hour = std::atoi(text.substr(0, 2).c_str());
-  minute = std::atoi(text.substr(3).c_str());
-  return hour < 24 && minute < 60;
+  const std::string_view clock(text);
+  return clock.size() == 5 && clock[2] == ':' && ParseDigits(clock.substr(0, 2), 2, hour) &&
+         ParseDigits(clock.substr(3), 2, minute) && hour < 24 && minute < 60;
 }
 
 // Pictures land in the working directory: no path, no leading dot.
