@@ -1,6 +1,5 @@
 #include "calendar_time.h"
 
-#include <cctype>
 #include <chrono>
 
 #include "decimal_digits.h"
