@@ -2,11 +2,13 @@
 
 #include <array>
 #include <cctype>
+#include <span>
 #include <string_view>
 #include <utility>
 
 #include "engine/contest_state.h"
 #include "platform/platform.h"
+#include "platform/trim_blanks.h"
 #include "reports/station_dialog_port.h"
 
 namespace stats {
@@ -20,17 +22,6 @@ constexpr std::array<std::string_view, 28> kDeviceNames = {
     "CON",  "PRN",  "AUX",  "NUL",  "CONIN$", "CONOUT$", "COM0",   "COM1",   "COM2", "COM3",
     "COM4", "COM5", "COM6", "COM7", "COM8",   "COM9",    "LPT0",   "LPT1",   "LPT2", "LPT3",
     "LPT4", "LPT5", "LPT6", "LPT7", "LPT8",   "LPT9",    "CLOCK$", "CONFIG$"};
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
-std::string Trimmed(const std::string& text) {
-  std::size_t first = 0, last = text.size();
-  while (first < last && IsBlank(text[first])) ++first;
-  while (last > first && IsBlank(text[last - 1])) --last;
-  return text.substr(first, last - first);
-}
 
 // A device name is recognised in the part before the first dot, blanks and
 // dots at its end ignored: "NUL.X" and "COM1 .P" name devices too.
@@ -90,9 +81,25 @@ constexpr std::array<StationKey, 14> kKeysWritten = {{
     {"Loc", &StationFields::m_strLocation},
 }};
 
+// The soapbox's conversions between its forms: replacements made in turn,
+// each over the whole text.
+struct Replacement {
+  std::string_view from, to;
+};
+constexpr Replacement kStoredToText[] = {{"<CR>", "\r"}, {"<LF>", "\n"}};
+constexpr Replacement kTextToStored[] = {{"\r", "<CR>"}, {"\n", "<LF>"}};
+constexpr Replacement kStoredToFile[] = {{"<CR>", "\r\nSOAPBOX: "}, {"<LF>", ""}};
+
+std::string Replaced(std::string text, std::span<const Replacement> replacements) {
+  for (const Replacement& replacement : replacements) {
+    ReplaceAll(text, replacement.from, replacement.to);
+  }
+  return text;
+}
+
 }  // namespace
 
-void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
   if (from.empty() || from == to) return;
   std::size_t at = 0;
   while ((at = text.find(from, at)) != std::string::npos) {
@@ -105,7 +112,7 @@ std::string CabrilloFileBase(const std::string& ownCall) {
   std::string base = ownCall;
   ReplaceAll(base, "/", "_");
   ReplaceAll(base, "\\", "_");
-  base = Trimmed(base);
+  base = std::string(TrimBlanks(base));
   for (char& c : base) {
     if (IsForbiddenInFileName(static_cast<unsigned char>(c))) c = '_';
   }
@@ -118,21 +125,15 @@ std::string CabrilloFileBase(const std::string& ownCall) {
 }
 
 std::string SoapboxStoredToText(std::string stored) {
-  ReplaceAll(stored, "<CR>", "\r");
-  ReplaceAll(stored, "<LF>", "\n");
-  return stored;
+  return Replaced(std::move(stored), kStoredToText);
 }
 
 std::string SoapboxTextToStored(std::string text) {
-  ReplaceAll(text, "\r", "<CR>");
-  ReplaceAll(text, "\n", "<LF>");
-  return text;
+  return Replaced(std::move(text), kTextToStored);
 }
 
 std::string SoapboxStoredToFile(std::string stored) {
-  ReplaceAll(stored, "<CR>", "\r\nSOAPBOX: ");
-  ReplaceAll(stored, "<LF>", "");
-  return stored;
+  return Replaced(std::move(stored), kStoredToFile);
 }
 
 std::string BoundStoredValue(std::string stored) {
