@@ -41,44 +41,32 @@ bool IsForbiddenInFileName(unsigned char c) {
          std::string_view(":*?\"<>|").find(static_cast<char>(c)) != std::string_view::npos;
 }
 
-// One row of the settings a station field is read from and written to.
+// One station key of the settings file, the field it holds, and whether it
+// is read when the dialog opens, written on OK, or both.
 struct StationKey {
   const char* key;
   std::string StationFields::*field;
+  bool read, written;
 };
 
-// Read when the dialog opens, in this order ("Operators" defaults to the
-// own call and is read separately).
-constexpr std::array<StationKey, 11> kKeysRead = {{
-    {"Name", &StationFields::m_strName},
-    {"Address", &StationFields::m_strAddress},
-    {"Address-City", &StationFields::m_strCity},
-    {"Address-PostalCode", &StationFields::m_strPostalCode},
-    {"Address-Country", &StationFields::m_strCountry},
-    {"Claimed", &StationFields::m_strClaimed},
-    {"Power", &StationFields::m_strPower},
-    {"Loc", &StationFields::m_strLocation},
-    {"Email", &StationFields::m_strEmail},
-    {"Club", &StationFields::m_strClub},
-    {"SoapBox", &StationFields::m_strSoapbox},
-}};
-
-// Written on OK, in this order.
-constexpr std::array<StationKey, 14> kKeysWritten = {{
-    {"Band", &StationFields::m_strCategoryBand},
-    {"Power", &StationFields::m_strPower},
-    {"Operators", &StationFields::m_strOperators},
-    {"Name", &StationFields::m_strName},
-    {"Address", &StationFields::m_strAddress},
-    {"Address-City", &StationFields::m_strCity},
-    {"Address-PostalCode", &StationFields::m_strPostalCode},
-    {"Address-Country", &StationFields::m_strCountry},
-    {"Category", &StationFields::m_strCategoryOperator},
-    {"Contest", &StationFields::m_strContest},
-    {"Email", &StationFields::m_strEmail},
-    {"Club", &StationFields::m_strClub},
-    {"SoapBox", &StationFields::m_strSoapbox},
-    {"Loc", &StationFields::m_strLocation},
+// Written in this order. "Operators" is read separately: it defaults to the
+// own call. "Claimed" is the result's to write.
+constexpr std::array<StationKey, 15> kStationKeys = {{
+    {"Band", &StationFields::m_strCategoryBand, false, true},
+    {"Power", &StationFields::m_strPower, true, true},
+    {"Operators", &StationFields::m_strOperators, false, true},
+    {"Name", &StationFields::m_strName, true, true},
+    {"Address", &StationFields::m_strAddress, true, true},
+    {"Address-City", &StationFields::m_strCity, true, true},
+    {"Address-PostalCode", &StationFields::m_strPostalCode, true, true},
+    {"Address-Country", &StationFields::m_strCountry, true, true},
+    {"Category", &StationFields::m_strCategoryOperator, false, true},
+    {"Contest", &StationFields::m_strContest, false, true},
+    {"Email", &StationFields::m_strEmail, true, true},
+    {"Club", &StationFields::m_strClub, true, true},
+    {"SoapBox", &StationFields::m_strSoapbox, true, true},
+    {"Loc", &StationFields::m_strLocation, true, true},
+    {"Claimed", &StationFields::m_strClaimed, true, false},
 }};
 
 // The soapbox's conversions between its forms: replacements made in turn,
@@ -162,7 +150,9 @@ void CCabrilloLog::SetupStation(const std::string& ownCall, Platform& platform) 
         platform.ReadProfileString(g_strIniFile, g_strIniSection, key, fallback));
   };
   m_strOperators = read("Operators", ownCall);
-  for (const StationKey& entry : kKeysRead) this->*entry.field = read(entry.key, "");
+  for (const StationKey& entry : kStationKeys) {
+    if (entry.read) this->*entry.field = read(entry.key, "");
+  }
   m_strContest = "KESTREL-RTTY";
   m_strCategoryOperator = "SINGLE-OP";
   m_strCategoryBand = "ALL";
@@ -180,7 +170,8 @@ void CCabrilloLog::SetupStation(const std::string& ownCall, Platform& platform) 
   // Each key is shortened to what the settings file keeps whole and written
   // on its own: a key that cannot be written costs no other key.
   m_strSoapbox = SoapboxTextToStored(m_strSoapbox);
-  for (const StationKey& entry : kKeysWritten) {
+  for (const StationKey& entry : kStationKeys) {
+    if (!entry.written) continue;
     std::string& value = this->*entry.field;
     value = BoundStoredValue(std::move(value));
     platform.WriteProfileString(g_strIniFile, g_strIniSection, entry.key, value);
