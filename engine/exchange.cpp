@@ -2,23 +2,17 @@
 
 #include "engine/contest_state.h"
 #include "engine/moscow_table.h"
+#include "platform/trim_blanks.h"
 
 namespace stats {
 namespace {
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
-std::string UpperTrimmed(std::string text) {
-  for (char& c : text) {
+std::string UpperTrimmed(std::string_view text) {
+  std::string upper(TrimBlanks(text));
+  for (char& c : upper) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   }
-  std::size_t first = 0;
-  std::size_t last = text.size();
-  while (first < last && IsBlank(text[first])) ++first;
-  while (last > first && IsBlank(text[last - 1])) --last;
-  return text.substr(first, last - first);
+  return upper;
 }
 
 bool IsSerialNumber(std::string_view exchange) {
@@ -35,9 +29,7 @@ bool IsRussianPrefix(std::string_view countryPrefix) {
   return countryPrefix == "UA" || countryPrefix == "UA2" || countryPrefix == "UA9";
 }
 
-std::string MoscowCandidate(std::string_view exchange) {
-  return UpperTrimmed(std::string(exchange));
-}
+std::string MoscowCandidate(std::string_view exchange) { return UpperTrimmed(exchange); }
 
 std::string RdaCandidate(std::string_view exchange) {
   std::string pieces;
@@ -46,7 +38,7 @@ std::string RdaCandidate(std::string_view exchange) {
   } else {
     pieces.append(exchange.substr(0, 2)).append(exchange.substr(exchange.size() - 2));
   }
-  return UpperTrimmed(std::move(pieces));
+  return UpperTrimmed(pieces);
 }
 
 bool IsValidExchange(std::string_view exchange, std::string_view countryPrefix) {

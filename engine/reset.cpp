@@ -1,6 +1,8 @@
 #include "engine/reset.h"
 
+#include <algorithm>
 #include <array>
+#include <charconv>
 #include <string>
 #include <utility>
 
@@ -32,17 +34,23 @@ PerBand SeededBandRows() {
   return rows;
 }
 
+// Only whether "Start" is 0 matters; a longer number is read up to this
+// many significant digits, so that it never overflows.
+constexpr std::size_t kStartDigits = 9;
+
 // "Start" through the 100-character settings buffer, read as the number its
-// leading decimal digits make (none, as in a missing key, read as 0).
+// leading decimal digits make (none, as in a missing key, read as 0; no
+// sign and no blank is a digit).
 int ReadStartSetting(Platform& platform) {
   std::string value = platform.ReadProfileString(g_strIniFile, g_strIniSection, kStartKey, "");
   value.resize(std::min(value.size(), kIniBufferSize - 1));
-  int number = 0;
-  for (char c : value) {
-    if (c < '0' || c > '9') break;
-    if (number < 100000000) number = number * 10 + (c - '0');  // only 0 or not matters
-  }
-  return number;
+  const std::size_t significant = value.find_first_not_of('0');
+  if (significant == std::string::npos) return 0;
+  const std::string_view digits = std::string_view(value).substr(significant, kStartDigits);
+  // Unsigned: a leading "-" is no digit.
+  unsigned number = 0;
+  std::from_chars(digits.data(), digits.data() + digits.size(), number);
+  return static_cast<int>(number);
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
 #include "platform/ole_date_time.h"
 
+#include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -17,18 +20,13 @@ constexpr double kFirstDay = -657434.0;
 constexpr double kLastDay = 2958465.0;
 
 // Decimal digits of a non-negative value, zero-padded to `width`, written
-// at `out`; returns the end. By hand: the journal formats a date for every
+// at `out`; returns the end. No printf: the journal formats a date for every
 // refused QSO.
 char* PutNumber(char* out, int value, int width) {
   char digits[12];
-  int count = 0;
-  do {
-    digits[count++] = static_cast<char>('0' + value % 10);
-    value /= 10;
-  } while (value > 0 && count < 11);
-  for (int pad = width - count; pad > 0; --pad) *out++ = '0';
-  while (count > 0) *out++ = digits[--count];
-  return out;
+  char* const end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
+  for (auto pad = width - (end - digits); pad > 0; --pad) *out++ = '0';
+  return std::copy(digits, end, out);
 }
 
 }  // namespace

@@ -60,6 +60,11 @@ class Platform {
   // as "*.exe", in the order the listing yields them.
   virtual std::vector<std::string> ListDirectory(const std::string& pattern) = 0;
   virtual std::optional<FileVersion> ReadFileVersion(const std::string& path) = 0;
+
+  // Records a fault that an entry point caught and swallowed: `where` names
+  // the entry point, `what` says what was thrown. The host only sees the
+  // entry point's neutral answer, so this is the one trace the fault leaves.
+  virtual void TraceFault(const char* where, const char* what) = 0;
 };
 
 // The platform the module runs on; set once at load (or by a test fixture).

@@ -204,6 +204,10 @@ std::optional<FileVersion> PortablePlatform::ReadFileVersion(const std::string& 
   return ReadPeFileVersion(bytes);
 }
 
+void PortablePlatform::TraceFault(const char* where, const char* what) {
+  faults.push_back({where, what});
+}
+
 Platform& DefaultPlatform() {
   static PortablePlatform platform;
   return platform;

@@ -41,11 +41,16 @@ class PortablePlatform : public Platform {
   void ShowMessage(const std::string& text, const char* caption, MessageIcon icon) override;
   std::vector<std::string> ListDirectory(const std::string& pattern) override;
   std::optional<FileVersion> ReadFileVersion(const std::string& path) override;
+  void TraceFault(const char* where, const char* what) override;
 
   // What tests set and read.
   std::optional<UtcTime> fixedNow;  // the system clock when unset
   bool failWrites = false;          // every file and profile write fails
   std::vector<Message> messages;
+  struct Fault {
+    std::string where, what;
+  };
+  std::vector<Fault> faults;  // every TraceFault, in order
   // The fault plan: every file open, read, write, close and replace is
   // listed here in order, and the failAt-th of them (counted from 1; 0 is
   // none) fails as a full or broken disk would make it fail. A failing write

@@ -3,15 +3,10 @@
 #include <cctype>
 #include <vector>
 
+#include "platform/trim_blanks.h"
+
 namespace stats {
 namespace {
-
-std::string Trim(const std::string& s) {
-  std::size_t first = 0, last = s.size();
-  while (first < last && std::isspace(static_cast<unsigned char>(s[first]))) ++first;
-  while (last > first && std::isspace(static_cast<unsigned char>(s[last - 1]))) --last;
-  return s.substr(first, last - first);
-}
 
 bool SameName(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
@@ -39,18 +34,18 @@ std::vector<std::string> Lines(const std::string& text) {
 
 // "[name]" gives the section's name.
 std::optional<std::string> SectionName(const std::string& line) {
-  const std::string t = Trim(line);
+  const std::string_view t = TrimBlanks(line);
   if (t.size() < 2 || t.front() != '[') return std::nullopt;
   const std::size_t close = t.find(']');
-  if (close == std::string::npos) return std::nullopt;
-  return Trim(t.substr(1, close - 1));
+  if (close == std::string_view::npos) return std::nullopt;
+  return std::string(TrimBlanks(t.substr(1, close - 1)));
 }
 
 bool KeyOfLine(const std::string& line, std::string& key, std::string& value) {
   const std::size_t eq = line.find('=');
   if (eq == std::string::npos) return false;
-  key = Trim(line.substr(0, eq));
-  value = Trim(line.substr(eq + 1));
+  key = TrimBlanks(std::string_view(line).substr(0, eq));
+  value = TrimBlanks(std::string_view(line).substr(eq + 1));
   return true;
 }
 
@@ -88,7 +83,7 @@ std::string SetProfileValue(const std::string& text, const std::string& section,
         replaced = true;
         break;
       }
-      if (!Trim(lines[i]).empty()) insertAt = i + 1;
+      if (!TrimBlanks(lines[i]).empty()) insertAt = i + 1;
     }
   }
   if (!replaced && insertAt == std::string::npos) {

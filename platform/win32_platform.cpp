@@ -169,6 +169,12 @@ class Win32Platform : public Platform {
     return FileVersion{HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS),
                        HIWORD(info->dwFileVersionLS), LOWORD(info->dwFileVersionLS)};
   }
+
+  // For a debugger or a debug-output viewer: the host has no log of ours.
+  void TraceFault(const char* where, const char* what) override {
+    const std::string line = std::string("Stats.dll: ") + where + ": " + what + "\n";
+    OutputDebugStringA(line.c_str());
+  }
 };
 
 }  // namespace

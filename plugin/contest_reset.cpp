@@ -4,11 +4,15 @@
 
 #include "engine/display_port.h"
 #include "engine/reset.h"
+#include "plugin/fault_boundary.h"
 #include "reports/station.h"
 
 namespace stats {
 
 namespace {
+
+// The entry point a failed step is traced under.
+constexpr const char* kEntryPoint = "ResetStats0";
 
 // Runs one step of the reset. Whatever a step meets, the steps after it
 // still run: a failed step leaves things as the steps before it left them.
@@ -17,6 +21,7 @@ void RunStep(Step&& step) {
   try {
     step();
   } catch (...) {
+    TraceCaughtFault(kEntryPoint);
   }
 }
 

@@ -7,20 +7,19 @@
 #include <string_view>
 
 #include "engine/call_check.h"
-#include "engine/contest_state.h"
 #include "engine/display_port.h"
 #include "engine/exchange.h"
+#include "engine/exchange_sets.h"
 #include "engine/intake.h"
 #include "engine/qso_arguments.h"
 #include "platform/platform.h"
 #include "plugin/contest_reset.h"
 #include "plugin/display_command.h"
-#include "reports/cabrillo.h"
-#include "reports/result.h"
+#include "plugin/fault_boundary.h"
+#include "reports/result_request.h"
 
 namespace {
 
-constexpr const char* kSetName = "KESTREL-RTTY (C)";
 constexpr const char* kEmptyText = "";
 
 // What RunCommand0 returns: always empty, alive as long as the module.
@@ -30,14 +29,7 @@ std::string_view Text(const char* text) {
   return text != nullptr ? std::string_view(text) : std::string_view();
 }
 
-template <typename Result, typename Body>
-Result Shielded(Result fallback, Body&& body) {
-  try {
-    return body();
-  } catch (...) {
-    return fallback;
-  }
-}
+using stats::Shielded;
 
 stats::QsoArguments QsoOf(HostText ownCall, HostText call, HostDate time, unsigned int freqHz,
                           HostText mode, HostText rstSent, HostText rstRcvd, HostText sent,
@@ -67,7 +59,7 @@ int AddData0(HostText ownCall, HostText call, HostDate time, HostDate, HostDate,
              HostText sent, HostText rcvd, HostText, HostText, HostText, HostText, HostText,
              HostText, HostText, HostText, HostText, HostText countryPrefix, int, int, int, double,
              double, HostText, HostText extra, HostText, HostText band, HostText) {
-  return Shielded(0, [&] {
+  return Shielded("AddData0", 0, [&] {
     return stats::AddQso(QsoOf(ownCall, call, time, freqHz, mode, rstSent, rstRcvd, sent, rcvd,
                                countryPrefix, extra, band),
                          stats::CurrentPlatform());
@@ -80,7 +72,7 @@ int RemoveData0(HostText ownCall, HostText call, HostDate time, HostDate, HostDa
                 HostText, HostText, HostText, HostText, HostText, HostText, HostText countryPrefix,
                 int, int, int, double, double, HostText, HostText extra, HostText, HostText band,
                 HostText) {
-  return Shielded(0, [&] {
+  return Shielded("RemoveData0", 0, [&] {
     return stats::RemoveQso(QsoOf(ownCall, call, time, freqHz, mode, rstSent, rstRcvd, sent, rcvd,
                                   countryPrefix, extra, band));
   });
@@ -90,25 +82,25 @@ int CheckCall0(HostText call, unsigned int, unsigned int, HostText mode, HostTex
                HostText, HostText, HostText, HostText, HostText, HostText, HostText, HostText, int,
                int, int, double, double, HostText, HostText, HostText, HostText, HostText,
                HostText band, HostText, char*, char* warning) {
-  return Shielded(1, [&] {
+  return Shielded("CheckCall0", 1, [&] {
     return stats::CheckCall(Text(call), Text(mode), Text(band), warning, stats::CurrentPlatform());
   });
 }
 
 int IsValidExchg0(HostText exchange, HostText, HostText countryPrefix, HostText, int, int, int) {
-  return Shielded(
-      0, [&] { return stats::IsValidExchange(Text(exchange), Text(countryPrefix)) ? 1 : 0; });
+  return Shielded("IsValidExchg0", 0, [&] {
+    return stats::IsValidExchange(Text(exchange), Text(countryPrefix)) ? 1 : 0;
+  });
 }
 
-// One exchange field, one contest; also exported as GetExchgCount0.
-int GetNumberOfSets() { return 1; }
+// Also exported as GetExchgCount0.
+int GetNumberOfSets() { return stats::ExchangeSetCount(); }
 
-HostText GetSetName(int index) { return index == 0 ? kSetName : kEmptyText; }
+HostText GetSetName(int index) { return stats::ExchangeSetName(index); }
 
 void SetupSet0() {
-  Shielded(0, [] {
-    stats::CurrentPlatform().ShowMessage("No additional setup for this contest", nullptr,
-                                         stats::MessageIcon::None);
+  Shielded("SetupSet0", 0, [] {
+    stats::RunExchangeSetSetup(stats::CurrentPlatform());
     return 0;
   });
 }
@@ -117,32 +109,22 @@ int ResetStats0(HostText, int outputMode, HostText ownCall, HostDate, HostDate e
                 HostText, HostText, HostText, HostText, HostText, HostText, HostText, HostText,
                 HostText ownCountryPrefix, int, int, int, double, double, HostText, HostText,
                 HostText) {
-  return Shielded(1, [&] {
+  return Shielded("ResetStats0", 1, [&] {
     return stats::ResetContest(outputMode, Text(ownCall), stats::CopyHostDateTime(end),
                                Text(ownCountryPrefix), stats::CurrentPlatform());
   });
 }
 
 HostText GetResult0(int* result) {
-  return Shielded(static_cast<HostText>(kEmptyText), [&] {
-    stats::Platform& platform = stats::CurrentPlatform();
-    stats::ComputeResult(platform);
-    int output;
-    {
-      const stats::ContestStateLock state;
-      output = state.Output();
-    }
-    // The export writes a file and shows a message: not under the lock.
-    if (output != 0) {
-      stats::ExportCabrillo(stats::g_nScore, platform);
-      if (result != nullptr) *result = -1;
-    }
-    return stats::g_strResult.c_str();
+  return Shielded("GetResult0", static_cast<HostText>(kEmptyText), [&] {
+    const stats::ResultAnswer answer = stats::AnswerResultRequest(stats::CurrentPlatform());
+    if (answer.value && result != nullptr) *result = *answer.value;
+    return answer.text;
   });
 }
 
 HostText RunCommand0(int, HostText command) {
-  Shielded(0, [&] {
+  Shielded("RunCommand0", 0, [&] {
     stats::RunDisplayCommand(Text(command), stats::CurrentDisplay());
     return 0;
   });

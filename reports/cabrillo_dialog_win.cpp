@@ -50,10 +50,6 @@ constexpr std::array<TextField, 16> kFields = {{
 
 Cabrillo::Cabrillo(HWND parent) : CDialog(IDD_CABRILLO, parent, kInitialLists) {}
 
-Cabrillo::~Cabrillo() = default;
-
-INT_PTR Cabrillo::DoModal() { return CDialog::DoModal(); }
-
 BOOL Cabrillo::OnInitDialog() {
   CDialog::OnInitDialog();
   // No edit accepts more than a station key keeps in the settings file.
@@ -67,7 +63,6 @@ BOOL Cabrillo::OnInitDialog() {
 }
 
 void Cabrillo::DoDataExchange(DataExchange& dx) {
-  CDialog::DoDataExchange(dx);
   for (const TextField& entry : kFields) {
     if (entry.combo) {
       DDX_CBString(dx, entry.id, this->*entry.field);
@@ -76,14 +71,5 @@ void Cabrillo::DoDataExchange(DataExchange& dx) {
     }
   }
 }
-
-bool Cabrillo::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR&) {
-  switch (message) {
-    case WM_TIMER: return OnTimer(wParam);
-  }
-  return false;
-}
-
-bool Cabrillo::OnTimer(UINT_PTR) { return false; }
 
 }  // namespace stats

@@ -13,18 +13,10 @@ namespace stats {
 class Cabrillo : public CDialog, public StationFields {
  public:
   explicit Cabrillo(HWND parent = nullptr);
-  ~Cabrillo() override;
-
-  INT_PTR DoModal() override;
 
  protected:
-  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
   void DoDataExchange(DataExchange& dx) override;
   BOOL OnInitDialog() override;
-
- private:
-  // No timer is started for this dialog; a stray one gets default handling.
-  bool OnTimer(UINT_PTR id);
 };
 
 }  // namespace stats

@@ -2,11 +2,13 @@
 
 #include <array>
 #include <cctype>
+#include <span>
 #include <string_view>
 #include <utility>
 
 #include "engine/contest_state.h"
 #include "platform/platform.h"
+#include "platform/trim_blanks.h"
 #include "reports/station_dialog_port.h"
 
 namespace stats {
@@ -20,17 +22,6 @@ constexpr std::array<std::string_view, 28> kDeviceNames = {
     "CON",  "PRN",  "AUX",  "NUL",  "CONIN$", "CONOUT$", "COM0",   "COM1",   "COM2", "COM3",
     "COM4", "COM5", "COM6", "COM7", "COM8",   "COM9",    "LPT0",   "LPT1",   "LPT2", "LPT3",
     "LPT4", "LPT5", "LPT6", "LPT7", "LPT8",   "LPT9",    "CLOCK$", "CONFIG$"};
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
-std::string Trimmed(const std::string& text) {
-  std::size_t first = 0, last = text.size();
-  while (first < last && IsBlank(text[first])) ++first;
-  while (last > first && IsBlank(text[last - 1])) --last;
-  return text.substr(first, last - first);
-}
 
 // A device name is recognised in the part before the first dot, blanks and
 // dots at its end ignored: "NUL.X" and "COM1 .P" name devices too.
@@ -50,49 +41,53 @@ bool IsForbiddenInFileName(unsigned char c) {
          std::string_view(":*?\"<>|").find(static_cast<char>(c)) != std::string_view::npos;
 }
 
-// One row of the settings a station field is read from and written to.
+// One station key of the settings file, the field it holds, and whether it
+// is read when the dialog opens, written on OK, or both.
 struct StationKey {
   const char* key;
   std::string StationFields::*field;
+  bool read, written;
 };
 
-// Read when the dialog opens, in this order ("Operators" defaults to the
-// own call and is read separately).
-constexpr std::array<StationKey, 11> kKeysRead = {{
-    {"Name", &StationFields::m_strName},
-    {"Address", &StationFields::m_strAddress},
-    {"Address-City", &StationFields::m_strCity},
-    {"Address-PostalCode", &StationFields::m_strPostalCode},
-    {"Address-Country", &StationFields::m_strCountry},
-    {"Claimed", &StationFields::m_strClaimed},
-    {"Power", &StationFields::m_strPower},
-    {"Loc", &StationFields::m_strLocation},
-    {"Email", &StationFields::m_strEmail},
-    {"Club", &StationFields::m_strClub},
-    {"SoapBox", &StationFields::m_strSoapbox},
+// Written in this order. "Operators" is read separately: it defaults to the
+// own call. "Claimed" is the result's to write.
+constexpr std::array<StationKey, 15> kStationKeys = {{
+    {"Band", &StationFields::m_strCategoryBand, false, true},
+    {"Power", &StationFields::m_strPower, true, true},
+    {"Operators", &StationFields::m_strOperators, false, true},
+    {"Name", &StationFields::m_strName, true, true},
+    {"Address", &StationFields::m_strAddress, true, true},
+    {"Address-City", &StationFields::m_strCity, true, true},
+    {"Address-PostalCode", &StationFields::m_strPostalCode, true, true},
+    {"Address-Country", &StationFields::m_strCountry, true, true},
+    {"Category", &StationFields::m_strCategoryOperator, false, true},
+    {"Contest", &StationFields::m_strContest, false, true},
+    {"Email", &StationFields::m_strEmail, true, true},
+    {"Club", &StationFields::m_strClub, true, true},
+    {"SoapBox", &StationFields::m_strSoapbox, true, true},
+    {"Loc", &StationFields::m_strLocation, true, true},
+    {"Claimed", &StationFields::m_strClaimed, true, false},
 }};
 
-// Written on OK, in this order.
-constexpr std::array<StationKey, 14> kKeysWritten = {{
-    {"Band", &StationFields::m_strCategoryBand},
-    {"Power", &StationFields::m_strPower},
-    {"Operators", &StationFields::m_strOperators},
-    {"Name", &StationFields::m_strName},
-    {"Address", &StationFields::m_strAddress},
-    {"Address-City", &StationFields::m_strCity},
-    {"Address-PostalCode", &StationFields::m_strPostalCode},
-    {"Address-Country", &StationFields::m_strCountry},
-    {"Category", &StationFields::m_strCategoryOperator},
-    {"Contest", &StationFields::m_strContest},
-    {"Email", &StationFields::m_strEmail},
-    {"Club", &StationFields::m_strClub},
-    {"SoapBox", &StationFields::m_strSoapbox},
-    {"Loc", &StationFields::m_strLocation},
-}};
+// The soapbox's conversions between its forms: replacements made in turn,
+// each over the whole text.
+struct Replacement {
+  std::string_view from, to;
+};
+constexpr Replacement kStoredToText[] = {{"<CR>", "\r"}, {"<LF>", "\n"}};
+constexpr Replacement kTextToStored[] = {{"\r", "<CR>"}, {"\n", "<LF>"}};
+constexpr Replacement kStoredToFile[] = {{"<CR>", "\r\nSOAPBOX: "}, {"<LF>", ""}};
+
+std::string Replaced(std::string text, std::span<const Replacement> replacements) {
+  for (const Replacement& replacement : replacements) {
+    ReplaceAll(text, replacement.from, replacement.to);
+  }
+  return text;
+}
 
 }  // namespace
 
-void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
   if (from.empty() || from == to) return;
   std::size_t at = 0;
   while ((at = text.find(from, at)) != std::string::npos) {
@@ -105,7 +100,7 @@ std::string CabrilloFileBase(const std::string& ownCall) {
   std::string base = ownCall;
   ReplaceAll(base, "/", "_");
   ReplaceAll(base, "\\", "_");
-  base = Trimmed(base);
+  base = std::string(TrimBlanks(base));
   for (char& c : base) {
     if (IsForbiddenInFileName(static_cast<unsigned char>(c))) c = '_';
   }
@@ -118,21 +113,15 @@ std::string CabrilloFileBase(const std::string& ownCall) {
 }
 
 std::string SoapboxStoredToText(std::string stored) {
-  ReplaceAll(stored, "<CR>", "\r");
-  ReplaceAll(stored, "<LF>", "\n");
-  return stored;
+  return Replaced(std::move(stored), kStoredToText);
 }
 
 std::string SoapboxTextToStored(std::string text) {
-  ReplaceAll(text, "\r", "<CR>");
-  ReplaceAll(text, "\n", "<LF>");
-  return text;
+  return Replaced(std::move(text), kTextToStored);
 }
 
 std::string SoapboxStoredToFile(std::string stored) {
-  ReplaceAll(stored, "<CR>", "\r\nSOAPBOX: ");
-  ReplaceAll(stored, "<LF>", "");
-  return stored;
+  return Replaced(std::move(stored), kStoredToFile);
 }
 
 std::string BoundStoredValue(std::string stored) {
@@ -161,7 +150,9 @@ void CCabrilloLog::SetupStation(const std::string& ownCall, Platform& platform) 
         platform.ReadProfileString(g_strIniFile, g_strIniSection, key, fallback));
   };
   m_strOperators = read("Operators", ownCall);
-  for (const StationKey& entry : kKeysRead) this->*entry.field = read(entry.key, "");
+  for (const StationKey& entry : kStationKeys) {
+    if (entry.read) this->*entry.field = read(entry.key, "");
+  }
   m_strContest = "KESTREL-RTTY";
   m_strCategoryOperator = "SINGLE-OP";
   m_strCategoryBand = "ALL";
@@ -179,7 +170,8 @@ void CCabrilloLog::SetupStation(const std::string& ownCall, Platform& platform) 
   // Each key is shortened to what the settings file keeps whole and written
   // on its own: a key that cannot be written costs no other key.
   m_strSoapbox = SoapboxTextToStored(m_strSoapbox);
-  for (const StationKey& entry : kKeysWritten) {
+  for (const StationKey& entry : kStationKeys) {
+    if (!entry.written) continue;
     std::string& value = this->*entry.field;
     value = BoundStoredValue(std::move(value));
     platform.WriteProfileString(g_strIniFile, g_strIniSection, entry.key, value);

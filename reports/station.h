@@ -3,6 +3,7 @@
 // confirmed by the operator in the station dialog.
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/ole_date_time.h"
@@ -73,7 +74,7 @@ inline constexpr std::size_t kMaxStationValue = 4096;
 inline constexpr std::size_t kMaxFileBase = 64;
 
 // Replaces each occurrence of `from`, scanning on behind every replacement.
-void ReplaceAll(std::string& text, const std::string& from, const std::string& to);
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to);
 
 // The Cabrillo file's base name for a callsign: "/" and "\" and every
 // character a file name cannot hold become "_", blanks around are dropped,

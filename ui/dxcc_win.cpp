@@ -1,7 +1,6 @@
 #include "ui/dxcc_win.h"
 
 #include "resources/resource.h"
-#include "ui/panel_look_win.h"
 #include "ui/wide_text_win.h"
 
 namespace stats {
@@ -15,26 +14,14 @@ constexpr int kButtonMargin = 5;
 
 }  // namespace
 
-DXCC::DXCC(HWND parent) : CDialog(IDD_DXCC, parent) {}
+DXCC::DXCC(HWND parent)
+    : DistrictWindow(IDD_DXCC, parent, kDxccPositionKeys, {kDefaultLeft, kDefaultTop}) {}
 
 void DXCC::SetCaption(const std::string& caption) {
   if (GetSafeHwnd() != nullptr) SetWindowText1251(GetSafeHwnd(), caption);
 }
 
-BOOL DXCC::OnInitDialog() {
-  CDialog::OnInitDialog();
-  MoveToSavedPosition(GetSafeHwnd(), kDxccPositionKeys, kDefaultLeft, kDefaultTop);
-  SetModuleIcon(GetSafeHwnd());
-  return TRUE;
-}
-
 void DXCC::DoDataExchange(DataExchange& dx) { m_button.Attach(dx.Control(IDC_INFO_BUTTON)); }
-
-void DXCC::OnOK() { Hide(); }
-
-void DXCC::OnCancel() { Hide(); }
-
-void DXCC::Hide() { ShowWindow(GetSafeHwnd(), SW_HIDE); }
 
 void DXCC::FitButtonToClient() {
   HWND button = GetDlgItem(GetSafeHwnd(), IDC_INFO_BUTTON);
@@ -52,9 +39,6 @@ bool DXCC::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result
       // the order against it does not matter.
       FitButtonToClient();
       return false;
-    case WM_SETCURSOR:
-      SavePositionIfMoved(GetSafeHwnd(), kDxccPositionKeys);
-      return false;  // the cursor is still the system's to set
     case WM_DRAWITEM:
       if (wParam != IDC_INFO_BUTTON) return false;
       m_button.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
@@ -65,7 +49,7 @@ bool DXCC::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result
       result = TRUE;
       return true;
   }
-  return false;
+  return DistrictWindow::OnMessage(message, wParam, lParam, result);
 }
 
 }  // namespace stats

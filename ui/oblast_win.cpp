@@ -5,9 +5,8 @@
 
 namespace stats {
 
-oblast::oblast() : CDialog(IDD_OBLAST, nullptr) {}
-
-oblast::~oblast() = default;
+// No default place: a window never saved opens at the screen's corner.
+oblast::oblast() : DistrictWindow(IDD_OBLAST, nullptr, kOblastPositionKeys, {0, 0}) {}
 
 void oblast::SetTicks(const MoscowTicks& ticks) {
   for (int i = 0; i < kMoscowFlagCount; ++i) m_bDistrict[i] = ticks[i] ? 1 : 0;
@@ -15,12 +14,8 @@ void oblast::SetTicks(const MoscowTicks& ticks) {
 }
 
 BOOL oblast::OnInitDialog() {
-  CDialog::OnInitDialog();
-  // No default place: a window never saved opens at the screen's corner.
-  MoveToSavedPosition(GetSafeHwnd(), kOblastPositionKeys, 0, 0);
   m_brush.reset(CreateSolidBrush(kPanelColour));
-  SetModuleIcon(GetSafeHwnd());
-  return TRUE;
+  return DistrictWindow::OnInitDialog();
 }
 
 void oblast::DoDataExchange(DataExchange& dx) {
@@ -32,21 +27,15 @@ void oblast::DoDataExchange(DataExchange& dx) {
 
 void oblast::OnOK() {
   UpdateData(true);
-  ShowWindow(GetSafeHwnd(), SW_HIDE);
+  Hide();
 }
 
-void oblast::OnCancel() { ShowWindow(GetSafeHwnd(), SW_HIDE); }
-
-bool oblast::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
+bool oblast::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
   if (IsControlColourMessage(message)) {
     result = ColourPanelControl(reinterpret_cast<HDC>(wParam), m_brush.get());
     return true;
   }
-  if (message == WM_SETCURSOR) {
-    SavePositionIfMoved(GetSafeHwnd(), kOblastPositionKeys);
-    return false;  // the pointer shape is set as usual
-  }
-  return false;
+  return DistrictWindow::OnMessage(message, wParam, lParam, result);
 }
 
 }  // namespace stats

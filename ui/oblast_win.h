@@ -1,19 +1,19 @@
 #pragma once
 // The Moscow-districts window: 146 boxes labelled with district codes, the
 // districts worked on the current band ticked by the update step. A display
-// only: it has no commands of its own.
+// only: it has no commands of its own. It hides, keeps its place and looks
+// as every district window does.
 #include <array>
 
-#include "framework/dialog.h"
 #include "platform/win32_handles.h"
+#include "ui/district_window_win.h"
 #include "ui/moscow_districts.h"
 
 namespace stats {
 
-class oblast : public CDialog {
+class oblast : public DistrictWindow {
  public:
   oblast();
-  ~oblast() override;
 
   // Sets the district flags and pushes them into the boxes. The eight boxes
   // bound to no flag keep whatever the operator gave them.
@@ -22,10 +22,8 @@ class oblast : public CDialog {
  protected:
   BOOL OnInitDialog() override;
   void DoDataExchange(DataExchange& dx) override;
-  // Enter, Escape and the close box hide the window; the information window
-  // still refers to it and destroys it when its box is cleared.
+  // Enter keeps the boxes as the operator left them, then hides.
   void OnOK() override;
-  void OnCancel() override;
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
  private:

@@ -5,6 +5,7 @@
 // passes over it, writes its keys for every coordinate that differs from the
 // pair.
 #include <string>
+#include <string_view>
 
 namespace stats {
 
@@ -36,5 +37,11 @@ void SaveWindowPositionIfMoved(Platform& platform, PositionKeys keys, int left, 
 
 // A settings value read as the host's 100-byte buffer and atoi would read it.
 int ReadSettingNumber(Platform& platform, const char* key);
+
+// The number a text starts with, as the C library's atoi reads it: white
+// space skipped, one optional sign, then decimal digits, anything after
+// them ignored; no digits read as 0. Beyond the range of int it gives the
+// nearest end of the range, as the Windows runtime's atoi does.
+int LeadingInt(std::string_view text);
 
 }  // namespace stats

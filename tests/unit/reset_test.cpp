@@ -224,9 +224,15 @@ TEST_F(ResetTest, StartIsReadAsLeadingDigitsThroughTheSettingsBuffer) {
       {"12abc", 12, false, "0"},
       {"abc", 0, true, "1"},
       {"", 0, true, "1"},
-      // A sign is no digit.
+      // A sign is no digit, not even behind leading zeros.
       {"-1", 0, true, "1"},
       {"+1", 0, true, "1"},
+      {"0-1", 0, true, "1"},
+      // A long number is read to its ninth significant digit, never
+      // overflowing to 0.
+      {"12345678901234567890", 123456789, false, "0"},
+      {"000000000000000012345678901", 123456789, false, "0"},
+      {"4294967296", 429496729, false, "0"},
       // Only 99 characters come back: 99 zeros, the final 1 is lost.
       {std::string(99, '0') + "1", 0, true, "1"},
       {std::string(98, '0') + "1", 1, false, "0"},

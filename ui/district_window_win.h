@@ -1,0 +1,32 @@
+#pragma once
+// What the Moscow-districts and RDA windows share: a modeless dialog that
+// opens at its saved place with the module's icon, saves its place when the
+// mouse pointer passes over it, and is only hidden by Enter and Escape. The
+// information window still refers to a hidden one and refreshes it; it ends
+// the window for good by deleting the object, on the display thread.
+#include <windows.h>
+
+#include "framework/dialog.h"
+#include "ui/window_position.h"
+
+namespace stats {
+
+class DistrictWindow : public CDialog {
+ protected:
+  // `fallback` is where the window opens when no place was saved (a saved 0
+  // counts as none).
+  DistrictWindow(UINT templateId, HWND parent, PositionKeys keys, ScreenPoint fallback);
+
+  BOOL OnInitDialog() override;
+  void OnOK() override;
+  void OnCancel() override;
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+  void Hide();
+
+ private:
+  PositionKeys m_keys;
+  ScreenPoint m_fallback;
+};
+
+}  // namespace stats
