@@ -9,10 +9,10 @@ namespace stats {
 namespace {
 
 // District view: a flowing grid of 40-pixel cells, 15 pixels a line.
-constexpr int kGridLeft = 5;
-constexpr int kGridTop = 15;
-constexpr int kCellWidth = 40;
-constexpr int kLineHeight = 15;
+struct GridMetrics {
+  int left, top, cellWidth, lineHeight;
+};
+constexpr GridMetrics kGrid{5, 15, 40, 15};
 
 // Call view: seven slots of equal height, slot 0 for the call and the
 // headings, slot k+1 for band index k.
@@ -41,18 +41,18 @@ ButtonPicture LayoutDistrictView(const TextList& sortedDistricts, int band, cons
   picture.fills.push_back({item, kLightYellow});
   if (!IsBand(band)) return picture;
   picture.texts.reserve(sortedDistricts.size());
-  int x = kGridLeft;
-  int y = kGridTop;
+  int x = kGrid.left;
+  int y = kGrid.top;
   for (const std::string& district : sortedDistricts) {
     // A text that would start at or below the bottom edge could not be
     // seen; the grid stops there instead of handing GDI thousands of texts
     // to clip away.
     if (y >= item.bottom) break;
     picture.texts.push_back({x, y, district});
-    x += kCellWidth;
-    if (x > item.right - kCellWidth) {
-      x = kGridLeft;
-      y += kLineHeight;
+    x += kGrid.cellWidth;
+    if (x > item.right - kGrid.cellWidth) {
+      x = kGrid.left;
+      y += kGrid.lineHeight;
     }
   }
   return picture;
