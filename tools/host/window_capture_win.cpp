@@ -22,7 +22,33 @@ bool WriteBmp(const std::string& path, const BITMAPINFOHEADER& info,
   return static_cast<bool>(out.flush());
 }
 
+BOOL CALLBACK NoteChildToPaint(HWND child, LPARAM pending) {
+  if (!GetUpdateRect(child, nullptr, FALSE)) return TRUE;
+  *reinterpret_cast<bool*>(pending) = true;
+  return FALSE;
+}
+
+bool HasPaintPending(HWND window) {
+  if (GetUpdateRect(window, nullptr, FALSE)) return true;
+  bool pending = false;
+  EnumChildWindows(window, &NoteChildToPaint, reinterpret_cast<LPARAM>(&pending));
+  return pending;
+}
+
+constexpr int kPaintPolls = 100;
+constexpr DWORD kPaintPollMs = 10;
+constexpr UINT kLoopReturnTimeoutMs = 1000;
+
 }  // namespace
+
+void WaitUntilPainted(HWND window) {
+  for (int poll = 0; poll < kPaintPolls && HasPaintPending(window); ++poll) Sleep(kPaintPollMs);
+  // The update region is emptied as the paint handler starts, not as it
+  // ends; a sent message is taken only once the owning thread is back in
+  // its message loop, after the handler.
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kLoopReturnTimeoutMs, &ignored);
+}
 
 bool SaveWindowBitmap(HWND window, const std::string& path) {
   RECT frame{};

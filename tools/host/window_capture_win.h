@@ -8,4 +8,9 @@ namespace host {
 
 bool SaveWindowBitmap(HWND window, const std::string& path);
 
+// Waits, at most about a second, until a window of another thread has
+// painted what it was asked to repaint, children included, so that a
+// picture taken next shows it.
+void WaitUntilPainted(HWND window);
+
 }  // namespace host

@@ -138,6 +138,8 @@ std::string SessionRunner::Shoot(const std::string& name) {
     if (window == nullptr) continue;
     RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    // The display thread repaints when it gets to it, not within the call.
+    host::WaitUntilPainted(window);
     const std::string file = name + "-" + host::ModuleWindowName(which) + ".bmp";
     if (!host::SaveWindowBitmap(window, file)) return "cannot save " + file;
     saved += " " + file;
