@@ -25,7 +25,7 @@ case $build in /*) ;; *) build=$root/$build ;; esac
 flags="-O1 -gline-tables-only -fsanitize=fuzzer-no-link,address,undefined"
 flags+=" -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE= -DSTATS_FUZZ=ON \
-  -DCMAKE_COMPILE_WARNING_AS_ERROR="${STATS_WARNINGS_AS_ERRORS:-OFF}" \
+  ${STATS_WARNINGS_AS_ERRORS:+-DCMAKE_COMPILE_WARNING_AS_ERROR="$STATS_WARNINGS_AS_ERRORS"} \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 cmake --build "$build" -j "$(nproc)" --target "${targets[@]/#/fuzz_}"

@@ -31,6 +31,8 @@ wine_session_start() {
   rm -f "$number_file"
   if [ -z "$n" ]; then
     echo "wine-session: the virtual display did not start" >&2
+    kill "$WINE_SESSION_XVFB" >/dev/null 2>&1 || true
+    WINE_SESSION_XVFB=""
     return 1
   fi
   export DISPLAY=":$n"

@@ -26,7 +26,7 @@ cmake --build "$build" || exit 1
 # shellcheck source=../../scripts/lib/wine-session.sh
 source "$root/scripts/lib/wine-session.sh"
 export WINE_SESSION_NAME=${WINE_SESSION_NAME:-wine-$(basename "$build")}
-wine_session_start
+wine_session_start || exit 1
 
 # As root, a 64 KB disk for the export's full-disk test (which skips
 # without one), unmounted when the run ends.
