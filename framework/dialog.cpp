@@ -1,5 +1,7 @@
 #include "framework/dialog.h"
 
+#include "platform/fault_boundary.h"
+
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace stats {
@@ -97,6 +99,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
   try {
     return self->HandleMessage(message, wParam, lParam);
   } catch (...) {
+    TraceCaughtFault("dialog procedure");
     return FALSE;
   }
 }

@@ -1,4 +1,4 @@
-#include "plugin/fault_boundary.h"
+#include "platform/fault_boundary.h"
 
 #include <exception>
 

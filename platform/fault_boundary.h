@@ -1,8 +1,9 @@
 #pragma once
-// The module's boundary towards the host: nothing thrown inside may unwind
-// into the host's frames. What is caught is swallowed, so the host gets the
-// entry point's neutral answer, and traced through the platform, so the
-// fault is not lost without a word.
+// The module's boundaries towards the host and the system: nothing thrown
+// inside may unwind into their frames (the exports, the display thread's
+// entry, the dialog procedure). What is caught is swallowed, so the caller
+// gets the entry point's neutral answer, and traced through the platform,
+// so the fault is not lost without a word.
 namespace stats {
 
 // Traces the exception being handled under `where` (the entry point's

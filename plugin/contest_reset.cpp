@@ -4,7 +4,7 @@
 
 #include "engine/display_port.h"
 #include "engine/reset.h"
-#include "plugin/fault_boundary.h"
+#include "platform/fault_boundary.h"
 #include "reports/station.h"
 
 namespace stats {

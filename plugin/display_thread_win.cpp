@@ -4,6 +4,7 @@
 #include <atomic>
 #include <memory>
 
+#include "platform/fault_boundary.h"
 #include "plugin/thread_exit_win.h"
 #include "ui/baud_win.h"
 
@@ -70,6 +71,7 @@ DWORD WINAPI DisplayThreadProc(void* done) {
     try {
       RunInformationWindow();
     } catch (...) {
+      TraceCaughtFault("display thread");
       g_pBaud.store(nullptr);
     }
   }

@@ -15,7 +15,7 @@
 #include "platform/platform.h"
 #include "plugin/contest_reset.h"
 #include "plugin/display_command.h"
-#include "plugin/fault_boundary.h"
+#include "platform/fault_boundary.h"
 #include "reports/result_request.h"
 
 namespace {
