@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "decimal_digits.h"
+#include "platform/trim_blanks.h"
 
 namespace orvosim {
 namespace {
@@ -22,12 +23,7 @@ constexpr BandEdges kBands[] = {
     {28000000, 29700000, "10m"},  {50000000, 54000000, "6m"},   {144000000, 148000000, "2m"},
 };
 
-std::string Trimmed(std::string_view text) {
-  std::size_t b = 0, e = text.size();
-  while (b < e && std::isspace(static_cast<unsigned char>(text[b]))) ++b;
-  while (e > b && std::isspace(static_cast<unsigned char>(text[e - 1]))) --e;
-  return std::string(text.substr(b, e - b));
-}
+std::string Trimmed(std::string_view text) { return std::string(stats::TrimBlanks(text)); }
 
 std::string WithCase(std::string text, bool upper) {
   for (char& c : text) {

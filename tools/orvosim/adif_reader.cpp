@@ -3,18 +3,17 @@
 #include <cctype>
 
 #include "decimal_digits.h"
+#include "platform/trim_blanks.h"
 
 namespace orvosim {
 namespace {
+
+using stats::IsBlank;
 
 std::string ToUpper(std::string_view text) {
   std::string out(text);
   for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return out;
-}
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
 // A value end is plausible when only blanks separate it from the next tag or

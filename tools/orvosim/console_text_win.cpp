@@ -1,4 +1,4 @@
-#include "console_text.h"
+#include "console_text_win.h"
 
 #include <windows.h>
 

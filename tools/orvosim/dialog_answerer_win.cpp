@@ -1,10 +1,10 @@
-#include "dialog_answerer.h"
+#include "dialog_answerer_win.h"
 
 #include <cstdio>
 #include <string>
 #include <utility>
 
-#include "console_text.h"
+#include "console_text_win.h"
 #include "message_pump_win.h"
 #include "resources/resource.h"
 #include "window_driver_win.h"

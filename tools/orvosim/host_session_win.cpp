@@ -1,4 +1,4 @@
-#include "host_session.h"
+#include "host_session_win.h"
 
 #include <cstring>
 

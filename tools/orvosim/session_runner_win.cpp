@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "adif_qso.h"
-#include "console_text.h"
+#include "console_text_win.h"
 #include "message_pump_win.h"
 #include "resources/resource.h"
 #include "window_capture_win.h"

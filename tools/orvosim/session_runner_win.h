@@ -12,7 +12,7 @@
 #include "automation_object_win.h"
 #include "calendar_time.h"
 #include "country_prefix.h"
-#include "host_session.h"
+#include "host_session_win.h"
 #include "session_script.h"
 
 namespace orvosim {
