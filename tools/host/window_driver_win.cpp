@@ -38,6 +38,9 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM param) {
   if (search->sign.controlId != 0 && GetDlgItem(window, search->sign.controlId) == nullptr) {
     return TRUE;
   }
+  if (search->sign.absentId != 0 && GetDlgItem(window, search->sign.absentId) != nullptr) {
+    return TRUE;
+  }
   search->found = window;
   return FALSE;
 }
@@ -86,18 +89,21 @@ void SetTextOf(HWND window, const std::basic_string<Char>& text) {
 }
 
 struct WindowSign {
-  int controlId;  // a control only this window has
+  int controlId;  // a control this window has
+  int absentId;   // a control that another window with `controlId` has
   const char* name;
 };
 
+// The grid's first box (district AF): only the Moscow window has it.
+int FirstGridBox() { return stats::MoscowBoxes().front().id; }
+
 WindowSign SignOf(ModuleWindow which) {
   switch (which) {
-    case ModuleWindow::Information: return {IDC_SHOW_MOSCOW, "info"};
-    // The grid's first box (district AF).
-    case ModuleWindow::Moscow: return {stats::MoscowBoxes().front().id, "moscow"};
-    case ModuleWindow::Rda: return {IDC_INFO_BUTTON, "rda"};
+    case ModuleWindow::Information: return {IDC_SHOW_MOSCOW, FirstGridBox(), "info"};
+    case ModuleWindow::Moscow: return {FirstGridBox(), 0, "moscow"};
+    case ModuleWindow::Rda: return {IDC_INFO_BUTTON, IDC_CALLSIGN, "rda"};
   }
-  return {0, ""};
+  return {0, 0, ""};
 }
 
 }  // namespace
@@ -163,7 +169,10 @@ void RunWithHelper(const std::function<void()>& blocking, const std::function<vo
   watcher.join();
 }
 
-HWND FindModuleWindow(ModuleWindow which) { return FindDialog({nullptr, SignOf(which).controlId}); }
+HWND FindModuleWindow(ModuleWindow which) {
+  const WindowSign sign = SignOf(which);
+  return FindDialog({nullptr, sign.controlId, sign.absentId});
+}
 
 const char* ModuleWindowName(ModuleWindow which) { return SignOf(which).name; }
 

@@ -12,12 +12,16 @@
 
 namespace host {
 
-// What tells a dialog of the plug-in apart: its caption (null: any) and a
-// control it carries (0: none needed). Other windows of the plug-in may
-// carry the same caption.
+// What tells a dialog of the plug-in apart: its caption (null: any), a
+// control it carries (0: none needed) and a control it does not carry (0:
+// none). Other windows of the plug-in may carry the same caption, and the
+// templates reuse control ids: the Moscow grid has boxes with the
+// information window's ids, the station dialog a field with the RDA
+// button's.
 struct DialogSign {
   const wchar_t* caption = nullptr;
   int controlId = 0;
+  int absentId = 0;
 };
 
 // A visible dialog (class "#32770") of this process with that sign; null
