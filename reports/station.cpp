@@ -49,8 +49,9 @@ struct StationKey {
   bool read, written;
 };
 
-// Written in this order. "Operators" is read separately: it defaults to the
-// own call. "Claimed" is the result's to write.
+// Written in this order; the reads have no order of their own to keep, as
+// reading a settings file changes nothing. "Operators" is read separately:
+// it defaults to the own call. "Claimed" is the result's to write.
 constexpr std::array<StationKey, 15> kStationKeys = {{
     {"Band", &StationFields::m_strCategoryBand, false, true},
     {"Power", &StationFields::m_strPower, true, true},

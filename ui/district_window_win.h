@@ -1,9 +1,10 @@
 #pragma once
 // What the Moscow-districts and RDA windows share: a modeless dialog that
 // opens at its saved place with the module's icon, saves its place when the
-// mouse pointer passes over it, and is only hidden by Enter and Escape. The
-// information window still refers to a hidden one and refreshes it; it ends
-// the window for good by deleting the object, on the display thread.
+// mouse pointer passes over it, and is only hidden, never closed, by Enter,
+// Escape and the close box. The information window still refers to a
+// hidden one and refreshes it; it ends the window for good by deleting the
+// object, on the display thread.
 #include <windows.h>
 
 #include "framework/dialog.h"

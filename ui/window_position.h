@@ -41,7 +41,10 @@ int ReadSettingNumber(Platform& platform, const char* key);
 // The number a text starts with, as the C library's atoi reads it: white
 // space skipped, one optional sign, then decimal digits, anything after
 // them ignored; no digits read as 0. Beyond the range of int it gives the
-// nearest end of the range, as the Windows runtime's atoi does.
+// nearest end of the range, where the system's atoi wraps the number
+// around (the C library leaves that case open): only a hand-edited
+// settings file holds such a number, and its nearest end is the reading
+// that keeps a huge position off the screen rather than anywhere.
 int LeadingInt(std::string_view text);
 
 }  // namespace stats
