@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include "platform/win32_handles.h"
 #include "stats_module_win.h"
 
 namespace {
@@ -41,12 +42,12 @@ double MicrosecondsPerJournalCycle() {
   LARGE_INTEGER from, to;
   QueryPerformanceCounter(&from);
   for (int i = 0; i < kCalls; ++i) {
-    HANDLE file = CreateFileA("err.txt", FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) continue;
+    const stats::UniqueFile file(
+        stats::OrNull(CreateFileA("err.txt", FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
+    if (!file) continue;
     DWORD written = 0;
-    WriteFile(file, kJournalLine, sizeof kJournalLine - 1, &written, nullptr);
-    CloseHandle(file);
+    WriteFile(file.get(), kJournalLine, sizeof kJournalLine - 1, &written, nullptr);
   }
   QueryPerformanceCounter(&to);
   return Seconds(from, to) * 1e6 / kCalls;

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win32_handles.h"
 #include "resources/resource.h"
 #include "station_session.h"
 #include "tests/wine/scratch_folder.h"
@@ -559,9 +560,10 @@ std::string FullDiskFolder() {
 
 // Writes 4 KB blocks until the disk takes no more, then gives one block back.
 bool FillLeavingOneBlock(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  const stats::UniqueFile owned(stats::OrNull(CreateFileA(
+      path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
+  if (!owned) return false;
+  HANDLE file = owned.get();
   const std::string block(4096, 'f');
   LONG size = 0;
   for (;;) {
@@ -573,7 +575,6 @@ bool FillLeavingOneBlock(const std::string& path) {
   const LONG kept = size >= 4096 ? (size - size % 4096) - 4096 : 0;
   const bool shrunk = SetFilePointer(file, kept, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER &&
                       SetEndOfFile(file);
-  CloseHandle(file);
   return shrunk;
 }
 
@@ -625,9 +626,9 @@ TEST_F(StationDialogTest, FullDiskKeepsThePreviousFileAndNamesTheShortWrite) {
   EXPECT_TRUE(after == before) << "UA3ABC.cbr changed by the failed export: " << before.size()
                                << " bytes before, " << after.size() << " after";
   WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "\\*.tmp*").c_str(), &found);
-  EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "left behind: " << found.cFileName;
-  if (search != INVALID_HANDLE_VALUE) FindClose(search);
+  const stats::UniqueFind search(
+      stats::OrNull(FindFirstFileA((folder + "\\*.tmp*").c_str(), &found)));
+  EXPECT_FALSE(search) << "left behind: " << found.cFileName;
 
   SetCurrentDirectoryA(previous);
   for (const char* name : {"UA3ABC.cbr", "err.txt", "Plugins\\KESTREL-RTTY.ini"}) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "message_pump_win.h"
+#include "platform/win32_handles.h"
 #include "resources/resource.h"
 
 namespace session {
@@ -18,15 +19,16 @@ constexpr int kShowMoscowBox = IDC_SHOW_MOSCOW;
 constexpr int kShowRdaBox = IDC_SHOW_RDA;
 
 int ThreadCount() {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return -1;
+  const stats::UniqueKernelObject owned(
+      stats::OrNull(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0)));
+  if (!owned) return -1;
+  HANDLE snapshot = owned.get();
   int count = 0;
   THREADENTRY32 entry = {};
   entry.dwSize = sizeof entry;
   for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
     if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
   }
-  CloseHandle(snapshot);
   return count;
 }
 

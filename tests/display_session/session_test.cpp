@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "message_pump_win.h"
+#include "platform/win32_handles.h"
 #include "resources/resource.h"
 #include "session_fixture.h"
 #include "ui/moscow_districts.h"
@@ -209,11 +210,10 @@ TEST_F(NoHostTest, AVanishedDisplayThreadNeitherBlocksNorPreventsANewDisplay) {
   // As at process exit: the system ends the display thread, and the module
   // still holds its information window.
   const DWORD id = GetWindowThreadProcessId(Shown(ModuleWindow::Information), nullptr);
-  HANDLE thread = OpenThread(THREAD_TERMINATE | SYNCHRONIZE, FALSE, id);
-  ASSERT_NE(thread, nullptr);
-  TerminateThread(thread, 9);
-  WaitForSingleObject(thread, 2000);
-  CloseHandle(thread);
+  const stats::UniqueKernelObject thread(OpenThread(THREAD_TERMINATE | SYNCHRONIZE, FALSE, id));
+  ASSERT_TRUE(thread);
+  TerminateThread(thread.get(), 9);
+  WaitForSingleObject(thread.get(), 2000);
   const ULONGLONG before = GetTickCount64();
   Command("HIDEINFO");
   EXPECT_LT(GetTickCount64() - before, 1000u) << "the stop finds the thread gone";
