@@ -207,10 +207,13 @@ constexpr const char* kIniAfterConfirm =
 constexpr double kFirstQsoTime = 45367.878472222219;
 constexpr double kSecondQsoTime = 45367.886805555558;
 
-const std::array<Qso, 2> kQsos = {{
-    {"RA3DX", kFirstQsoTime, 3580000, "RTTY", "599", "599", "001", "AF", "UA", "80m"},
-    {"DL1ABC", kSecondQsoTime, 7035000, "RTTY", "599", "599", "002", "15", "DL", "40m"},
-}};
+// Both in RTTY with 599 either way, without a comment.
+const std::array<Qso, 2> kQsos = {
+    Qso{.call = "RA3DX", .time = {kFirstQsoTime, host::DateTime::kValid}, .freqHz = 3580000,
+        .sent = "001", .rcvd = "AF", .countryPrefix = "UA", .extra = "", .band = "80m"},
+    Qso{.call = "DL1ABC", .time = {kSecondQsoTime, host::DateTime::kValid}, .freqHz = 7035000,
+        .sent = "002", .rcvd = "15", .countryPrefix = "DL", .extra = "", .band = "40m"},
+};
 
 std::string ExpectedQsoLines(const std::string& stationCall) {
   char line[2][160];

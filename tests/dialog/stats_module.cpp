@@ -26,21 +26,9 @@ int StatsModule::ResetStats(int outputMode, const std::string& ownCall,
   return m_calls.ResetStats(args);
 }
 
-int StatsModule::AddData(const std::string& ownCall, const Qso& qso) {
-  host::Qso h;
-  h.ownCall = ownCall;
-  h.call = qso.call;
-  h.time = host::DateTime{qso.oleTime, host::DateTime::kValid};
-  h.freqHz = qso.freqHz;
-  h.mode = qso.mode;
-  h.rstSent = qso.rstSent;
-  h.rstRcvd = qso.rstRcvd;
-  h.sent = qso.sent;
-  h.rcvd = qso.rcvd;
-  h.countryPrefix = qso.countryPrefix;
-  h.extra = "";
-  h.band = qso.band;
-  return m_calls.AddData(h);
+int StatsModule::AddData(const std::string& ownCall, Qso qso) {
+  qso.ownCall = ownCall;
+  return m_calls.AddData(qso);
 }
 
 std::string StatsModule::GetResult(int& result) {

@@ -10,13 +10,7 @@
 
 namespace dialog_test {
 
-// One QSO as the tests pass it; its comment (extra) stays empty.
-struct Qso {
-  std::string call;
-  double oleTime;
-  unsigned int freqHz;
-  std::string mode, rstSent, rstRcvd, sent, rcvd, countryPrefix, band;
-};
+using host::Qso;
 
 class StatsModule {
  public:
@@ -26,7 +20,8 @@ class StatsModule {
   const std::string& Path() const { return m_module.Path(); }
 
   int ResetStats(int outputMode, const std::string& ownCall, const std::string& ownPrefix);
-  int AddData(const std::string& ownCall, const Qso& qso);
+  // The QSO as logged by `ownCall`.
+  int AddData(const std::string& ownCall, Qso qso);
   std::string GetResult(int& result);
 
  private:
