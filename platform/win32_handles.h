@@ -42,6 +42,8 @@ using UniqueFile = UniqueHandle<HANDLE, nullptr, decltype(&CloseHandle), &CloseH
 // Threads and events.
 using UniqueKernelObject = UniqueFile;
 using UniqueFind = UniqueHandle<HANDLE, nullptr, decltype(&FindClose), &FindClose>;
+// A loaded DLL.
+using UniqueModule = UniqueHandle<HMODULE, nullptr, decltype(&FreeLibrary), &FreeLibrary>;
 
 // GDI objects made by the module (brush, font, bitmap, pen).
 template <typename Object>

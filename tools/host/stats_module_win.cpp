@@ -41,18 +41,14 @@ const char* FirstUnbound(const EntryPoints& e, Binding binding) {
   return nullptr;
 }
 
-StatsModule::StatsModule(const std::string& path) : m_path(FullPath(path)) {
-  m_module = LoadLibraryA(m_path.c_str());
-  if (m_module == nullptr) m_loadError = GetLastError();
-}
-
-StatsModule::~StatsModule() {
-  if (m_module != nullptr) FreeLibrary(m_module);
+StatsModule::StatsModule(const std::string& path)
+    : m_path(FullPath(path)), m_module(LoadLibraryA(m_path.c_str())) {
+  if (!m_module) m_loadError = GetLastError();
 }
 
 FARPROC StatsModule::Find(const char* name) const {
-  if (m_module == nullptr || name == nullptr) return nullptr;
-  return GetProcAddress(m_module, name);
+  if (!m_module || name == nullptr) return nullptr;
+  return GetProcAddress(m_module.get(), name);
 }
 
 EntryPoints StatsModule::Bind(Binding binding) const {

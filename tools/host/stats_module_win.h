@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "platform/win32_handles.h"
 #include "stats_exports_host.h"
 
 namespace host {
@@ -55,11 +56,8 @@ class StatsModule {
   // its plug-in folder (LoadLibrary would search the system path for a bare
   // name).
   explicit StatsModule(const std::string& path);
-  ~StatsModule();
-  StatsModule(const StatsModule&) = delete;
-  StatsModule& operator=(const StatsModule&) = delete;
 
-  bool IsLoaded() const { return m_module != nullptr; }
+  bool IsLoaded() const { return static_cast<bool>(m_module); }
   DWORD LoadError() const { return m_loadError; }
   // The full path the DLL was loaded from.
   const std::string& Path() const { return m_path; }
@@ -77,7 +75,7 @@ class StatsModule {
 
  private:
   std::string m_path;
-  HMODULE m_module = nullptr;
+  stats::UniqueModule m_module;
   DWORD m_loadError = 0;
 };
 
