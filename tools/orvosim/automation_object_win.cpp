@@ -79,6 +79,12 @@ void DescribeFailure(EXCEPINFO* exception) {
   exception->bstrDescription = SysAllocString(L"the host refused the call");
 }
 
+std::string HexOf(HRESULT hr) {
+  char hex[16];
+  std::snprintf(hex, sizeof hex, "0x%08lx", static_cast<unsigned long>(hr));
+  return hex;
+}
+
 void PrintMacro(const std::wstring& macro) {
   const int n = WideCharToMultiByte(CP_UTF8, 0, macro.data(), static_cast<int>(macro.size()),
                                     nullptr, 0, nullptr, nullptr);
@@ -141,8 +147,16 @@ HRESULT AutomationObject::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPP
   const DISPPARAMS& p = params != nullptr ? *params : none;
   const MemberEntry* entry = FindMember(id);
   if (entry == nullptr || (flags & entry->kind) == 0) return DISP_E_MEMBERNOTFOUND;
-  const HostMember member = entry->member;
   if (p.cNamedArgs != 0) return DISP_E_NONAMEDARGS;
+  ++m_nInProgress;
+  Pace();
+  const HRESULT hr = Answer(entry->member, p, result, exception, argError);
+  --m_nInProgress;
+  return hr;
+}
+
+HRESULT AutomationObject::Answer(HostMember member, const DISPPARAMS& p, VARIANT* result,
+                                 EXCEPINFO* exception, UINT* argError) {
   HRESULT hr = S_OK;
   MemberFault fault;
   if (Faulted(member, exception, hr, fault)) return hr;
@@ -165,6 +179,36 @@ HRESULT AutomationObject::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPP
       return hr;
   }
   return E_UNEXPECTED;
+}
+
+void AutomationObject::Pace() {
+  MemberPace pace;
+  std::function<void()> action;
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    pace = m_pace;
+    action = std::move(m_insideMemberAction);
+    m_insideMemberAction = nullptr;
+  }
+  // The action comes halfway through the wait.
+  const DWORD first = pace.ms / 2;
+  switch (pace.kind) {
+    case MemberPace::Kind::Prompt:
+      if (action) action();
+      return;
+    case MemberPace::Kind::Blocking:
+      Sleep(first);
+      if (action) action();
+      Sleep(pace.ms - first);
+      return;
+    case MemberPace::Kind::OwnLoop:
+      if (action) {
+        PumpForWithTimer(pace.ms, first, std::move(action));
+      } else {
+        PumpFor(pace.ms);
+      }
+      return;
+  }
 }
 
 bool AutomationObject::Faulted(HostMember member, EXCEPINFO* exception, HRESULT& hr,
@@ -259,6 +303,18 @@ LONG AutomationObject::LastEntryFieldIndex() const {
   return m_nLastEntryIndex;
 }
 
+void AutomationObject::SetPace(MemberPace pace) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_pace = pace;
+}
+
+void AutomationObject::SetInsideMemberAction(std::function<void()> action) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_insideMemberAction = std::move(action);
+}
+
+int AutomationObject::CallsInProgress() const { return m_nInProgress; }
+
 // ---- the host ------------------------------------------------------------
 
 AutomationHost::AutomationHost() : m_object(AutomationObject::Create()) {}
@@ -269,8 +325,28 @@ const CLSID& AutomationHost::ClassId() { return kClassId; }
 
 const wchar_t* AutomationHost::ProgId() { return kProgId; }
 
+bool AutomationHost::StartOnThisThread(std::string& error) {
+  if (m_hThread || m_bOnThisThread) return true;
+  if (!RegisterProgId(error)) return false;
+  // S_FALSE: the thread already is a single-threaded apartment; the call
+  // is balanced all the same.
+  const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  if (FAILED(init)) {
+    error = "this thread cannot serve the object (" + HexOf(init) + ")";
+    return false;
+  }
+  const HRESULT hr = RegisterActiveObject(m_object.Get(), kClassId, ACTIVEOBJECT_STRONG, &m_cookie);
+  if (FAILED(hr)) {
+    CoUninitialize();
+    error = "cannot register the running object (" + HexOf(hr) + ")";
+    return false;
+  }
+  m_bOnThisThread = true;
+  return true;
+}
+
 bool AutomationHost::Start(std::string& error) {
-  if (m_hThread) return true;
+  if (m_hThread || m_bOnThisThread) return true;
   if (!RegisterProgId(error)) return false;
   m_hReady.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   if (!m_hReady) {
@@ -283,9 +359,7 @@ bool AutomationHost::Start(std::string& error) {
     return false;
   }
   if (!PumpUntilSignalled(m_hReady.get(), kThreadStartMs) || FAILED(m_registerResult)) {
-    char hex[16];
-    std::snprintf(hex, sizeof hex, "0x%08lx", static_cast<unsigned long>(m_registerResult));
-    error = std::string("cannot register the running object (") + hex + ")";
+    error = "cannot register the running object (" + HexOf(m_registerResult) + ")";
     Stop();
     return false;
   }
@@ -293,12 +367,23 @@ bool AutomationHost::Start(std::string& error) {
 }
 
 void AutomationHost::Stop() {
+  if (m_bOnThisThread) {
+    StopOnThisThread();
+    return;
+  }
   if (!m_hThread) return;
   PostThreadMessageW(m_threadId, WM_QUIT, 0, 0);
   PumpUntilSignalled(m_hThread.get(), kThreadStopMs);
   m_hThread.reset();
   m_hReady.reset();
   m_threadId = 0;
+}
+
+void AutomationHost::StopOnThisThread() {
+  RevokeActiveObject(m_cookie, nullptr);
+  m_cookie = 0;
+  CoUninitialize();
+  m_bOnThisThread = false;
 }
 
 DWORD WINAPI AutomationHost::ThreadMain(void* self) {

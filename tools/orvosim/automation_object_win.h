@@ -8,13 +8,16 @@
 // The simulator sets the frequency and the entry field as the operator
 // tunes and types; every macro received is kept and printed to stdout as
 // "macro: <text>". Tests can make each member fail or answer with a wrong
-// type.
+// type, and can pace every member as a slow host does: answer at once,
+// block its thread, or wait while serving its thread's messages.
 //
 // AutomationHost registers the object where GetActiveObject finds it and
-// serves it from a thread of its own.
+// serves it on the calling thread, as a host's main window thread does, or
+// from a thread of its own.
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -46,8 +49,21 @@ struct MemberFault {
   static MemberFault WrongType(VARTYPE type) { return {Kind::WrongType, S_OK, type}; }
 };
 
+// How long each member takes before it answers, and what its thread does
+// meanwhile. Blocking sleeps and serves nothing; OwnLoop runs a message
+// loop of its own for the time (as a host waiting for its radio does), so
+// the thread's timers, posted messages and incoming calls run inside the
+// member.
+struct MemberPace {
+  enum class Kind { Prompt, Blocking, OwnLoop };
+  Kind kind = Kind::Prompt;
+  DWORD ms = 0;
+};
+
 class AutomationObject final : public IDispatch {
  public:
+  using MemberPace = orvosim::MemberPace;
+
   // Created with one reference, which the caller owns.
   static ComPtr<AutomationObject> Create();
 
@@ -73,8 +89,22 @@ class AutomationObject final : public IDispatch {
   // The index of the last entry-field request; -1 before the first.
   LONG LastEntryFieldIndex() const;
 
+  // Every member from now on takes this pace.
+  void SetPace(MemberPace pace);
+  // Runs `action` once, inside the next member call, on the thread serving
+  // the object, in the middle of the member's wait: for OwnLoop from a
+  // thread timer that fires in the member's own loop (as a host's "switch
+  // contest" timer would), otherwise directly. Then it is cleared.
+  void SetInsideMemberAction(std::function<void()> action);
+  // Member calls running now, nested ones counted.
+  int CallsInProgress() const;
+
  private:
   AutomationObject() = default;
+  HRESULT Answer(HostMember member, const DISPPARAMS& p, VARIANT* result, EXCEPINFO* exception,
+                 UINT* argError);
+  // The member's wait, with the inside-member action if one is set.
+  void Pace();
   HRESULT ReadFrequency(const DISPPARAMS& params, VARIANT* result);
   HRESULT ReadEntryField(const DISPPARAMS& params, VARIANT* result, UINT* argError);
   HRESULT RunMacro(const DISPPARAMS& params, VARIANT* result, UINT* argError);
@@ -89,6 +119,9 @@ class AutomationObject final : public IDispatch {
   MemberFault m_faults[3];
   int m_nCalls[3] = {};
   LONG m_nLastEntryIndex = -1;
+  MemberPace m_pace;
+  std::function<void()> m_insideMemberAction;
+  std::atomic<int> m_nInProgress{0};
 };
 
 // Registers "Orvo2.Application" under HKEY_CLASSES_ROOT and keeps the
@@ -102,10 +135,19 @@ class AutomationHost {
   AutomationHost(const AutomationHost&) = delete;
   AutomationHost& operator=(const AutomationHost&) = delete;
 
-  // False with the reason in `error` when the ProgID cannot be written or
-  // the object cannot be registered. Returns once the object is reachable.
+  // Serves the object on the calling thread, which then has to serve its
+  // messages for calls from other apartments to be answered. The thread
+  // becomes a single-threaded apartment unless it already is one; a thread
+  // of the multithreaded apartment is refused. False with the reason in
+  // `error` when the ProgID cannot be written or the object cannot be
+  // registered.
+  bool StartOnThisThread(std::string& error);
+  // Serves the object from a thread of its own. Returns once the object is
+  // reachable; false with the reason in `error` as above.
   bool Start(std::string& error);
-  // Revokes the object and ends the thread; nothing when not started.
+  // Revokes the object, and ends the serving thread or leaves the calling
+  // thread's apartment as StartOnThisThread found it. Called on the thread
+  // that started the host; nothing when not started.
   void Stop();
   AutomationObject& Object() { return *m_object.Get(); }
 
@@ -115,12 +157,17 @@ class AutomationHost {
  private:
   static DWORD WINAPI ThreadMain(void* self);
   void Serve();
+  void StopOnThisThread();
 
   ComPtr<AutomationObject> m_object;
   stats::UniqueKernelObject m_hThread;
   DWORD m_threadId = 0;
   stats::UniqueKernelObject m_hReady;  // set once the object is registered (or failed to be)
   HRESULT m_registerResult = E_FAIL;  // written by the thread before m_hReady is set
+  // Served on the thread that started it (whose COM it initialised once
+  // more), with its running-object cookie.
+  bool m_bOnThisThread = false;
+  DWORD m_cookie = 0;
 };
 
 }  // namespace orvosim
