@@ -1,9 +1,13 @@
 #include "engine/contest_state.h"
 
-#include <mutex>
+#include "platform/lock.h"
 
 namespace stats {
 namespace {
+
+// Guards every object below. Defined first, so that it is made before them
+// and goes after them when the module unloads.
+Lock g_stateLock;
 
 // The contest state, reachable only through a ContestStateLock.
 QsoLog g_arrLog;
@@ -18,8 +22,6 @@ int g_nStart = 0;
 std::string g_strOwnCall;
 std::string g_strEndDate;
 std::string g_strEndYear;
-// Guards every object above.
-std::mutex g_stateLock;
 
 }  // namespace
 

@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include "engine/display_port.h"
-#include "plugin/display_thread_win.h"
-#include "plugin/thread_exit_win.h"
 #include "reports/station_dialog_runner_win.h"
+#include "ui/display/display_life_win.h"
+#include "ui/display/thread_exit_win.h"
 
 namespace stats {
 namespace {
@@ -15,16 +15,17 @@ class CTestApp {
   // Nothing is shown at load: the display starts on a command or a reset.
   BOOL InitInstance() {
     SetCurrentStationDialog(&CabrilloStationDialog());
-    SetCurrentDisplay(&TheDisplayThread());
+    SetCurrentDisplay(&TheDisplay());
     PrepareThreadExit();
     return TRUE;
   }
 
-  // Runs inside the loader. From FreeLibrary the shown windows are closed
-  // and the display thread let go; at process exit the system has already
-  // ended the thread and nothing is waited for.
+  // Runs inside the loader. From FreeLibrary the shown windows are closed,
+  // the display thread has ended and the courier on the host's thread is
+  // gone before the module is unmapped; at process exit the system has
+  // already ended the thread and nothing is waited for.
   int ExitInstance(bool processExit) {
-    TheDisplayThread().StopForUnload(processExit);
+    TheDisplay().StopForUnload(processExit);
     SetCurrentDisplay(nullptr);
     SetCurrentStationDialog(nullptr);
     return 0;

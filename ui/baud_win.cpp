@@ -5,6 +5,8 @@
 #include "engine/contest_state.h"
 #include "platform/platform.h"
 #include "resources/resource.h"
+#include "ui/display/display_objects_win.h"
+#include "ui/display/host_courier_win.h"
 #include "ui/dxcc_win.h"
 #include "ui/oblast_win.h"
 #include "ui/panel_look_win.h"
@@ -12,12 +14,6 @@
 #include "ui/wide_text_win.h"
 
 namespace stats {
-
-std::atomic<baud*> g_pBaud{nullptr};
-std::atomic<HWND> g_hBaudWindow{nullptr};
-std::unique_ptr<oblast> g_pOblast;
-std::unique_ptr<DXCC> g_pDxcc;
-HostAutomation g_hostAutomation;
 
 namespace {
 
@@ -43,17 +39,6 @@ std::unique_ptr<Window> OpenWindow() {
 }
 
 }  // namespace
-
-void CloseDistrictWindows() {
-  g_pDxcc.reset();
-  g_pOblast.reset();
-}
-
-void AbandonDisplayObjects() {
-  g_hostAutomation.Abandon();
-  g_pDxcc.release();
-  g_pOblast.release();
-}
 
 baud::baud() : CDialog(IDD_BAUD, nullptr) {
   // A new display starts with no district windows; the settings reopen them.
@@ -87,20 +72,9 @@ void baud::UseEnglishTexts() {
   SetDlgItemTextA(window, IDC_SHOW_RDA, "RDA");
 }
 
-void baud::AttachToHost() {
-  m_bComInitialised = SUCCEEDED(CoInitialize(nullptr));
-  if (!g_hostAutomation.Attach()) return;
-  // The contest's mode; a host that refuses is left as it is.
-  if (g_hostAutomation.RunMacro("<MODE:RTTY>")) g_hostAutomation.RunMacro("<BAUDRATE:45.45>");
-}
-
-void baud::ReleaseHostLink(bool hostCanAnswer) {
-  if (hostCanAnswer) {
-    g_hostAutomation.Release();
-  } else {
-    g_hostAutomation.Abandon();
-  }
-}
+// The host is reached through the courier on its own thread, which also
+// puts it into the contest's mode.
+void baud::AttachToHost() { m_bHostFound = TheHostCourier().Attach(); }
 
 void baud::DoDataExchange(DataExchange& dx) {
   DDX_Check(dx, IDC_SHOW_MOSCOW, m_bShowMoscow);
@@ -168,8 +142,7 @@ void baud::RepaintRdaButton() {
 }
 
 void baud::OnTimer() {
-  RunUpdateStep(CurrentPlatform(), g_hostAutomation.IsAttached() ? &g_hostAutomation : nullptr,
-                *this);
+  RunUpdateStep(CurrentPlatform(), m_bHostFound ? &TheHostCourier() : nullptr, *this);
 }
 
 // The host's thread stops the display: the timer, the district windows (the

@@ -1,4 +1,4 @@
-#include "plugin/thread_exit_win.h"
+#include "ui/display/thread_exit_win.h"
 
 namespace stats {
 namespace {

@@ -1,0 +1,120 @@
+#include "ui/display/display_life_win.h"
+
+#include "ui/display/display_objects_win.h"
+#include "ui/display/display_thread_win.h"
+#include "ui/display/host_courier_win.h"
+#include "ui/display/thread_waits_win.h"
+
+namespace stats {
+namespace {
+
+constexpr DWORD kRefreshDelayMs = 330;
+// How long the host's thread waits for the display to come up or to end.
+constexpr DWORD kStartLimitMs = 5000;
+constexpr DWORD kStopLimitMs = 5000;
+// At unload the wait holds the loader's lock: keep it short.
+constexpr DWORD kUnloadLimitMs = 1000;
+// How long a thread ended from outside is given to be gone.
+constexpr DWORD kTerminateLimitMs = 200;
+
+// Made at load, so that no first use has to be guarded between threads.
+DisplayLife g_display;
+
+BOOL CALLBACK HideOneWindow(HWND window, LPARAM) {
+  ShowWindowAsync(window, SW_HIDE);
+  return TRUE;
+}
+
+}  // namespace
+
+DisplayLife& TheDisplay() { return g_display; }
+
+bool DisplayLife::ThreadHasEnded() const {
+  return !m_hThread || WaitForSingleObject(m_hThread.get(), 0) == WAIT_OBJECT_0;
+}
+
+void DisplayLife::Forget() {
+  m_hThread.reset();
+  m_hDone.reset();
+  m_threadId = 0;
+  // A thread ended from outside cleared nothing; after a normal end there
+  // is nothing left to abandon.
+  AbandonDisplayObjects();
+}
+
+void DisplayLife::Start() {
+  Stop();
+  // A display that would not end keeps its place: never two windows.
+  if (m_hThread) return;
+  TheHostCourier().Open();  // without it the display finds no host
+  TheHostCourier().Resume();
+  UniqueKernelObject done(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  if (!done) return;
+  DWORD threadId = 0;
+  UniqueKernelObject thread(
+      CreateThread(nullptr, 0, &DisplayThreadProc, done.get(), 0, &threadId));
+  if (!thread) return;  // no display; nothing is reported
+  m_hDone = std::move(done);
+  m_hThread = std::move(thread);
+  m_threadId = threadId;
+  // Until the thread has its window it may still need the loader (its
+  // start, the dialog's template): an unload in that moment could not wait
+  // for it. The host cannot unload while this export runs.
+  const HANDLE handles[] = {m_hThread.get()};
+  WaitServingSentMessages(handles, 1, kStartLimitMs,
+                          [] { return g_hBaudWindow.load() != nullptr; });
+}
+
+bool DisplayLife::EndThread(DWORD limitMs) {
+  const DWORD start = GetTickCount();
+  // Any host call of the display ends now; its step ends where it is.
+  TheHostCourier().Cancel();
+  const HANDLE handles[] = {m_hDone.get(), m_hThread.get()};
+  // A display still starting gets the time to make its window, the target
+  // of the stop.
+  WaitServingSentMessages(handles, 2, limitMs, [] { return g_hBaudWindow.load() != nullptr; });
+  if (HWND window = g_hBaudWindow.load()) PostMessageW(window, kStopDisplayMessage, 0, 0);
+  const DWORD waited = TicksSince(start);
+  return WaitServingSentMessages(handles, 2, limitMs > waited ? limitMs - waited : 0) >= 0;
+}
+
+void DisplayLife::Stop() {
+  if (!ThreadHasEnded() && !EndThread(kStopLimitMs)) {
+    // The thread keeps its place (never two windows), but shows nothing.
+    HideWindows();
+    return;
+  }
+  Forget();
+}
+
+void DisplayLife::HideWindows() const {
+  if (m_threadId != 0) EnumThreadWindows(m_threadId, &HideOneWindow, 0);
+}
+
+bool DisplayLife::IsOpen() { return g_pBaud.load() != nullptr; }
+
+void DisplayLife::RequestRefresh() {
+  if (HWND window = g_hBaudWindow.load()) {
+    PostMessageW(window, kArmUpdateTimerMessage, kRefreshDelayMs, 0);
+  }
+}
+
+void DisplayLife::StopForUnload(bool processExit) {
+  if (processExit) {
+    // The system has ended the display thread already; its windows and the
+    // courier are the process's to take down.
+    AbandonDisplayObjects();
+    return;
+  }
+  if (!ThreadHasEnded() && !EndThread(kUnloadLimitMs)) {
+    // Stuck where no stop reaches it (waiting for the loader's lock, which
+    // this thread holds): it must not run on in an unmapped module. The
+    // system takes its windows down with it.
+    TerminateThread(m_hThread.get(), 1);
+    WaitForSingleObject(m_hThread.get(), kTerminateLimitMs);
+  }
+  Forget();
+  TheHostCourier().Close();
+}
+
+}  // namespace stats

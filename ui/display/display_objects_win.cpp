@@ -1,0 +1,26 @@
+#include "ui/display/display_objects_win.h"
+
+#include "ui/baud_win.h"
+#include "ui/dxcc_win.h"
+#include "ui/oblast_win.h"
+
+namespace stats {
+
+std::atomic<baud*> g_pBaud{nullptr};
+std::atomic<HWND> g_hBaudWindow{nullptr};
+std::unique_ptr<oblast> g_pOblast;
+std::unique_ptr<DXCC> g_pDxcc;
+
+void CloseDistrictWindows() {
+  g_pDxcc.reset();
+  g_pOblast.reset();
+}
+
+void AbandonDisplayObjects() {
+  (void)g_pDxcc.release();
+  (void)g_pOblast.release();
+  g_pBaud.store(nullptr);
+  g_hBaudWindow.store(nullptr);
+}
+
+}  // namespace stats

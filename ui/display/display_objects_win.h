@@ -1,0 +1,41 @@
+#pragma once
+// The display's objects, shared by its thread, which makes and owns them,
+// and the host's thread, which may only read the two atomics and post to
+// the window: the information window and the two district windows it opens.
+#include <windows.h>
+
+#include <atomic>
+#include <memory>
+
+namespace stats {
+
+class baud;
+class oblast;
+class DXCC;
+
+// Messages the host's thread posts to the information window; their
+// handlers run on the display thread, which owns the timer and the windows.
+inline constexpr UINT kArmUpdateTimerMessage = WM_APP + 1;  // wParam: delay in ms
+inline constexpr UINT kStopDisplayMessage = WM_APP + 2;
+inline constexpr UINT_PTR kUpdateTimerId = 1500;
+
+// The information window while the display thread owns one; null otherwise.
+extern std::atomic<baud*> g_pBaud;
+// Its window once it exists (the target of the host thread's messages);
+// null before the dialog is created and after it is gone.
+extern std::atomic<HWND> g_hBaudWindow;
+
+// The two windows the information window opened; null when not open.
+// Display thread only; each object is deleted exactly once, by its owner.
+extern std::unique_ptr<oblast> g_pOblast;
+extern std::unique_ptr<DXCC> g_pDxcc;
+
+// Destroys the Moscow-districts and RDA windows (display thread).
+void CloseDistrictWindows();
+
+// The display thread is gone without cleaning up (the process is ending, or
+// it was ended from outside): its objects are left as they are, so that no
+// destructor at unload touches another thread's windows.
+void AbandonDisplayObjects();
+
+}  // namespace stats

@@ -1,0 +1,40 @@
+#include "ui/display/display_thread_win.h"
+
+#include <memory>
+
+#include "platform/fault_boundary.h"
+#include "ui/baud_win.h"
+#include "ui/display/display_objects_win.h"
+#include "ui/display/thread_exit_win.h"
+
+namespace stats {
+namespace {
+
+void RunInformationWindow() {
+  auto window = std::make_unique<baud>();
+  g_pBaud.store(window.get());
+  window->DoModal();
+  // The district windows belong to this thread and go with it.
+  CloseDistrictWindows();
+  g_pBaud.store(nullptr);
+  window.reset();
+}
+
+}  // namespace
+
+DWORD WINAPI DisplayThreadProc(void* done) {
+  DWORD exitCode = 0;
+  if (g_pBaud.load() != nullptr) {
+    exitCode = 1;  // there is never a second information window
+  } else {
+    try {
+      RunInformationWindow();
+    } catch (...) {
+      TraceCaughtFault("display thread");
+      g_pBaud.store(nullptr);
+    }
+  }
+  SignalAndExitThread(static_cast<HANDLE>(done), exitCode);
+}
+
+}  // namespace stats
