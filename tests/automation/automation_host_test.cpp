@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "automation_object_win.h"
+#include "message_pump_win.h"
+#include "platform/win32_handles.h"
 
 namespace orvosim {
 namespace {
@@ -75,19 +77,21 @@ Answer Call(IDispatch* dispatch, DISPID id, WORD flags, const std::vector<Arg>& 
   return a;
 }
 
+void RunAsClient(const std::function<void(IDispatch*)>& body) {
+  CoInitialize(nullptr);
+  {
+    ComPtr<IDispatch> dispatch;
+    const HRESULT hr = Attach(dispatch);
+    EXPECT_EQ(hr, S_OK) << "attach: " << Hex(hr);
+    if (dispatch) body(dispatch.Get());
+  }
+  CoUninitialize();
+}
+
 // Runs `body` with the host's object on a thread of its own apartment, as
 // the plug-in's display thread does.
 void AsClient(const std::function<void(IDispatch*)>& body) {
-  std::thread client([&] {
-    CoInitialize(nullptr);
-    {
-      ComPtr<IDispatch> dispatch;
-      const HRESULT hr = Attach(dispatch);
-      EXPECT_EQ(hr, S_OK) << "attach: " << Hex(hr);
-      if (dispatch) body(dispatch.Get());
-    }
-    CoUninitialize();
-  });
+  std::thread client([&] { RunAsClient(body); });
   client.join();
 }
 
@@ -220,6 +224,86 @@ TEST_F(AutomationHostTest, GoneAfterStopAndBackAfterStart) {
   std::string error;
   ASSERT_TRUE(m_host.Start(error)) << error;
   EXPECT_EQ(ReadFrequency().hr, S_OK);
+}
+
+// The object served as a host's window thread serves it: on the test's own
+// thread, which answers other apartments only while it serves its messages.
+class ServedOnThisThreadTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string error;
+    ASSERT_TRUE(m_host.StartOnThisThread(error)) << error;
+  }
+  void TearDown() override { m_host.Stop(); }
+
+  // Starts `body` as a client on a thread of its own; `m_done` is set when
+  // it has finished.
+  void StartClient(std::function<void(IDispatch*)> body) {
+    m_done.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    m_client = std::thread([this, body = std::move(body)] {
+      RunAsClient(body);
+      SetEvent(m_done.get());
+    });
+  }
+  // Serves this thread's messages until the client has finished.
+  void ServeUntilClientDone() {
+    EXPECT_TRUE(PumpUntilSignalled(m_done.get(), 10000)) << "the client did not finish";
+    m_client.join();
+  }
+
+  AutomationHost m_host;
+  stats::UniqueKernelObject m_done;
+  std::thread m_client;
+};
+
+TEST_F(ServedOnThisThreadTest, AnswersOnlyWhileThisThreadServesItsMessages) {
+  m_host.Object().SetFrequency(7030000.0);
+  Answer a;
+  StartClient([&a](IDispatch* d) { a = Call(d, kDispidFrequency, DISPATCH_PROPERTYGET, {}); });
+  Sleep(300);  // not serving: the client's call waits in this thread's queue
+  EXPECT_EQ(WaitForSingleObject(m_done.get(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
+  ServeUntilClientDone();
+  EXPECT_EQ(a.hr, S_OK);
+  EXPECT_EQ(a.number, 7030000.0);
+}
+
+struct PaceCase {
+  const char* what;
+  MemberPace pace;
+};
+
+// The action set for inside a member runs once, on the serving thread,
+// while that member is in progress; a member with its own loop runs it from
+// a timer that loop dispatches.
+TEST_F(ServedOnThisThreadTest, RunsTheInsideMemberActionOnceWithinTheNextMember) {
+  const PaceCase cases[] = {
+      {"prompt", {MemberPace::Kind::Prompt, 0}},
+      {"blocking", {MemberPace::Kind::Blocking, 100}},
+      {"own loop", {MemberPace::Kind::OwnLoop, 100}},
+  };
+  const DWORD servingThread = GetCurrentThreadId();
+  for (const PaceCase& c : cases) {
+    AutomationObject& object = m_host.Object();
+    object.SetPace(c.pace);
+    int runs = 0;
+    int inProgress = -1;
+    DWORD thread = 0;
+    object.SetInsideMemberAction([&] {
+      ++runs;
+      inProgress = object.CallsInProgress();
+      thread = GetCurrentThreadId();
+    });
+    StartClient([](IDispatch* d) {
+      for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(Call(d, kDispidFrequency, DISPATCH_PROPERTYGET, {}).hr, S_OK);
+      }
+    });
+    ServeUntilClientDone();
+    EXPECT_EQ(runs, 1) << c.what;
+    EXPECT_EQ(inProgress, 1) << c.what;
+    EXPECT_EQ(thread, servingThread) << c.what;
+    EXPECT_EQ(object.CallsInProgress(), 0) << c.what;
+  }
 }
 
 }  // namespace
