@@ -30,27 +30,29 @@ std::wstring From1251(const std::string& text) {
 
 void DisplaySessionTest::SetUp() {
   ASSERT_TRUE(m_folder.IsReady());
+  m_reentriesBefore = host::ReentryCount();
   m_folder.Write("Plugins\\rda_rus.dat", kRdaFile);
   if (m_bStartHost) StartHost();
   LoadModule();
 }
 
 void DisplaySessionTest::TearDown() {
-  // A host hides the display before it unloads the module; unloading while
-  // shown has a test of its own. (At unload the module abandons its link to
-  // the host rather than call a host thread that sits in the loader, and the
-  // host's object then stays referenced until the host ends.)
+  // A host hides the display before it unloads the module; unloading at
+  // every other moment has tests of its own.
+  if (m_host) HostObject().SetPace({});
   if (m_module) {
-    Host().Entry().runCommand(0, "HIDEINFO");
+    Host().RunCommand("HIDEINFO");
     UnloadModule();
   }
   StopHost();
+  EXPECT_EQ(host::ReentryCount() - m_reentriesBefore, 0)
+      << "an export was entered while another was on this thread's stack";
 }
 
 void DisplaySessionTest::StartHost() {
   m_host = std::make_unique<orvosim::AutomationHost>();
   std::string error;
-  ASSERT_TRUE(m_host->Start(error)) << error;
+  ASSERT_TRUE(m_host->StartOnThisThread(error)) << error;
 }
 
 void DisplaySessionTest::StopHost() {
@@ -65,6 +67,8 @@ void DisplaySessionTest::LoadModule() {
 }
 
 double DisplaySessionTest::UnloadModule() {
+  // The host never unloads the module from inside one of its exports.
+  const host::ExportCall unload;
   m_calls.reset();
   LARGE_INTEGER frequency, before, after;
   QueryPerformanceFrequency(&frequency);
@@ -97,7 +101,7 @@ void DisplaySessionTest::Log(const std::string& call, const std::string& band,
 }
 
 void DisplaySessionTest::Command(const char* text) {
-  const char* result = Host().Entry().runCommand(0, text);
+  const char* result = Host().RunCommand(text);
   ASSERT_NE(result, nullptr) << text;
   EXPECT_STREQ(result, "") << text;
 }

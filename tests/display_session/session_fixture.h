@@ -1,9 +1,13 @@
 #pragma once
 // A host with the display: a fresh folder with an RDA list, the host's
-// automation object registered and served (unless a test goes without it),
-// and the plug-in loaded. Helpers play the operator: show and hide the
-// windows, tune, type a call, click the information window's boxes, and wait
-// for what the windows show.
+// automation object registered (unless a test goes without it) and the
+// plug-in loaded. As in a real host, the test's own thread is the host's
+// window thread: it serves the object, calls every export and unloads the
+// module, and the display's calls to the host are answered only while it
+// serves its messages (WaitUntil, PumpFor). Helpers play the operator: show
+// and hide the windows, tune, type a call, click the information window's
+// boxes, and wait for what the windows show. No export may be entered while
+// another is on the thread's stack; TearDown checks that.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -34,7 +38,8 @@ class DisplaySessionTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // Starts the host's automation object (SetUp does, unless told not to).
+  // Starts the host's automation object on this thread (SetUp does, unless
+  // told not to).
   void StartHost();
   void StopHost();
   orvosim::AutomationObject& HostObject() { return m_host->Object(); }
@@ -76,6 +81,7 @@ class DisplaySessionTest : public ::testing::Test {
   std::unique_ptr<host::StatsModule> m_module;
   std::unique_ptr<host::HostCalls> m_calls;
   bool m_bStartHost = true;
+  int m_reentriesBefore = 0;
 };
 
 // Text of a caption as the module composes it in Windows-1251.

@@ -2,8 +2,13 @@
 
 #include <oleauto.h>
 
+#include <atomic>
+
 namespace host {
 namespace {
+
+thread_local int t_exportDepth = 0;
+std::atomic<int> g_reentries{0};
 
 DateTime OleDateOf(const SYSTEMTIME& time) {
   SYSTEMTIME whole = time;
@@ -31,11 +36,26 @@ int CallQsoEntry(AddDataFn entry, const Qso& qso) {
 
 }  // namespace
 
-int HostCalls::AddData(const Qso& qso) const { return CallQsoEntry(m_entry.addData, qso); }
+ExportCall::ExportCall() {
+  if (t_exportDepth++ > 0) ++g_reentries;
+}
 
-int HostCalls::RemoveData(const Qso& qso) const { return CallQsoEntry(m_entry.removeData, qso); }
+ExportCall::~ExportCall() { --t_exportDepth; }
+
+int ReentryCount() { return g_reentries; }
+
+int HostCalls::AddData(const Qso& qso) const {
+  const ExportCall inExport;
+  return CallQsoEntry(m_entry.addData, qso);
+}
+
+int HostCalls::RemoveData(const Qso& qso) const {
+  const ExportCall inExport;
+  return CallQsoEntry(m_entry.removeData, qso);
+}
 
 int HostCalls::ResetStats(const ResetArgs& args) const {
+  const ExportCall inExport;
   DateTime start = MakeDateTime(2001, 2, 3, 4, 5);
   DateTime end = args.end;
   const char* x = kIgnoredText;
@@ -46,6 +66,7 @@ int HostCalls::ResetStats(const ResetArgs& args) const {
 
 int HostCalls::CheckCall(const std::string& call, const std::string& mode,
                          const std::string& band, char* warning, char* unused) const {
+  const ExportCall inExport;
   const char* x = kIgnoredText;
   return m_entry.checkCall(call.c_str(), 1u, 2u, mode.c_str(), x, x, x, x, x, x, x, x, x, x,
                            kIgnoredInt, kIgnoredInt, kIgnoredInt, kIgnoredDouble, kIgnoredDouble,
@@ -53,13 +74,20 @@ int HostCalls::CheckCall(const std::string& call, const std::string& mode,
 }
 
 int HostCalls::IsValidExchg(const std::string& exchange, const std::string& countryPrefix) const {
+  const ExportCall inExport;
   return m_entry.isValidExchg(exchange.c_str(), kIgnoredText, countryPrefix.c_str(), kIgnoredText,
                               kIgnoredInt, kIgnoredInt, kIgnoredInt);
 }
 
 std::string HostCalls::GetResult(int* status) const {
+  const ExportCall inExport;
   const char* text = m_entry.getResult(status);
   return text != nullptr ? std::string(text) : std::string("<null>");
+}
+
+const char* HostCalls::RunCommand(const char* command) const {
+  const ExportCall inExport;
+  return m_entry.runCommand(0, command);
 }
 
 DateTime MakeDateTime(int year, int month, int day, int hour, int minute) {

@@ -3,6 +3,11 @@
 // host does (positions the module ignores get texts and numbers of their
 // own, never nulls, so that a shifted argument shows) and calls through the
 // bound entry points.
+//
+// Each call is also watched for re-entry: a host calls one export at a time
+// on its thread, so an export entered while another is still on the same
+// thread's stack (from a message some wait inside the first one dispatched)
+// is counted.
 #include <string>
 
 #include "stats_module_win.h"
@@ -34,6 +39,22 @@ struct ResetArgs {
   DateTime end{};
 };
 
+// One export call on this thread's stack, from construction to
+// destruction. Entered while another is open on the same thread, it is
+// counted as a re-entry. Whatever else the host must never do inside an
+// export (unloading the module) can be watched with it too.
+class ExportCall {
+ public:
+  ExportCall();
+  ~ExportCall();
+  ExportCall(const ExportCall&) = delete;
+  ExportCall& operator=(const ExportCall&) = delete;
+};
+
+// Calls entered while another export was on the same thread's stack, in
+// this process so far.
+int ReentryCount();
+
 class HostCalls {
  public:
   explicit HostCalls(const EntryPoints& entry) : m_entry(entry) {}
@@ -48,6 +69,9 @@ class HostCalls {
   // The result text, copied; the integer at `status` as the host passed it
   // unless the module changes it.
   std::string GetResult(int* status) const;
+  // The module's answer to a display command ("SHOWINFO", "HIDEINFO"), as
+  // the module returns it (null stays null).
+  const char* RunCommand(const char* command) const;
 
   const EntryPoints& Entry() const { return m_entry; }
 
