@@ -32,8 +32,15 @@ TEST(SessionScript, ReadsEveryCommandWithItsLine) {
       "shot call-view_1.b\n"
       "add UA3AAA 80m RTTY 12:05 MO\n"
       "remove UA3AAA 80m RTTY 23:59 MO UA9\n"
-      "result");
-  ASSERT_EQ(c.size(), 12u);
+      "result\n"
+      "reset\n"
+      "unload\n"
+      "load\n"
+      "unload-inside\n"
+      "pace prompt\n"
+      "pace blocking 3000\n"
+      "pace ownloop 0");
+  ASSERT_EQ(c.size(), 19u);
   EXPECT_EQ(c[0].verb, SessionVerb::Command);
   EXPECT_EQ(c[0].text, "SHOWINFO");
   EXPECT_EQ(c[0].line, 2);
@@ -61,6 +68,16 @@ TEST(SessionScript, ReadsEveryCommandWithItsLine) {
   EXPECT_EQ(c[10].qso.prefix, "UA9");
   EXPECT_EQ(c[11].verb, SessionVerb::Result);
   EXPECT_EQ(c[11].line, 14);
+  EXPECT_EQ(c[12].verb, SessionVerb::Reset);
+  EXPECT_EQ(c[13].verb, SessionVerb::Unload);
+  EXPECT_EQ(c[14].verb, SessionVerb::Load);
+  EXPECT_EQ(c[15].verb, SessionVerb::UnloadInside);
+  EXPECT_EQ(c[16].verb, SessionVerb::Pace);
+  EXPECT_EQ(c[16].pace, PaceKind::Prompt);
+  EXPECT_EQ(c[17].pace, PaceKind::Blocking);
+  EXPECT_EQ(c[17].ms, 3000);
+  EXPECT_EQ(c[18].pace, PaceKind::OwnLoop);
+  EXPECT_EQ(c[18].ms, 0);
 }
 
 struct BadLine {
@@ -69,6 +86,8 @@ struct BadLine {
 };
 
 TEST(SessionScript, RefusesALineWithItsNumber) {
+  const char* const kPaceUsage =
+      "line 1: pace takes prompt, blocking MS or ownloop MS (MS up to 600000)";
   const BadLine cases[] = {
       {"jump 3", "line 1: unknown command jump"},
       {"#\nCALL R3A", "line 2: unknown command CALL"},
@@ -98,6 +117,13 @@ TEST(SessionScript, RefusesALineWithItsNumber) {
       {"shot ../up", "line 1: shot takes a name of letters, digits, - _ ."},
       {"shot .hidden", "line 1: shot takes a name of letters, digits, - _ ."},
       {"shot a\\b", "line 1: shot takes a name of letters, digits, - _ ."},
+      {"unload now", "line 1: unload takes nothing"},
+      {"load Stats.dll", "line 1: load takes nothing"},
+      {"pace", kPaceUsage},
+      {"pace prompt 10", kPaceUsage},
+      {"pace blocking", kPaceUsage},
+      {"pace ownloop 600001", kPaceUsage},
+      {"pace slow 10", kPaceUsage},
   };
   for (const BadLine& c : cases) {
     std::vector<SessionCommand> commands;

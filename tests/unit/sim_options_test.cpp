@@ -29,7 +29,7 @@ TEST(SimOptions, ReadsEveryOption) {
              "--output", "--answer", "a.txt",    "--check",   "R6SLW",     "80m",
              "RTTY",     "--prefix", "LY9UU=LY", "--country", "R3A=UA9",   "--timeout",
              "30",       "--plugin", "P\\S.dll", "--ansi",    "--session", "session.txt",
-             "log.adi"},
+             "--object-thread", "log.adi"},
             o, error))
       << error;
   EXPECT_EQ(o.ownCall, "R3XYZ");
@@ -44,6 +44,7 @@ TEST(SimOptions, ReadsEveryOption) {
   EXPECT_EQ(o.pluginPath, "P\\S.dll");
   EXPECT_TRUE(o.ansiOutput);
   EXPECT_EQ(o.sessionFile, "session.txt");
+  EXPECT_TRUE(o.objectThread);
   EXPECT_EQ(o.logPath, "log.adi");
 }
 
@@ -53,6 +54,7 @@ TEST(SimOptions, WithoutSessionThereIsNone) {
   ASSERT_TRUE(Parse({"log.adi"}, o, error)) << error;
   EXPECT_EQ(o.sessionFile, "");
   EXPECT_EQ(o.pluginPath, "Plugins\\Stats.dll");
+  EXPECT_FALSE(o.objectThread) << "the host's own thread serves the object";
 }
 
 struct BadArgs {

@@ -15,13 +15,12 @@ host::DateTime HostDate(const CalendarTime& t) {
   return host::DateTime{stats::CalendarToOleDate(t), host::DateTime::kValid};
 }
 
-int HostSession::Reset(bool outputMode, const std::string& ownCall, host::DateTime end,
-                       const std::string& ownPrefix) {
+int HostSession::Reset(const ResetCall& call) {
   host::ResetArgs args;
-  args.outputMode = outputMode ? 1 : 0;
-  args.ownCall = ownCall;
-  args.ownCountryPrefix = ownPrefix;
-  args.end = end;
+  args.outputMode = call.outputMode ? 1 : 0;
+  args.ownCall = call.ownCall;
+  args.ownCountryPrefix = call.ownPrefix;
+  args.end = call.end;
   return m_calls.ResetStats(args);
 }
 
@@ -37,10 +36,13 @@ CheckAnswer HostSession::Check(const std::string& call, const std::string& band,
   return answer;
 }
 
-std::string HostSession::Result(int& flag) { return TextOrEmpty(m_calls.Entry().getResult(&flag)); }
+std::string HostSession::Result(int& flag) {
+  const host::ExportCall inExport;
+  return TextOrEmpty(m_calls.Entry().getResult(&flag));
+}
 
 std::string HostSession::Command(const std::string& command) {
-  return TextOrEmpty(m_calls.Entry().runCommand(0, command.c_str()));
+  return TextOrEmpty(m_calls.RunCommand(command.c_str()));
 }
 
 }  // namespace orvosim

@@ -14,6 +14,14 @@ struct CheckAnswer {
   std::string warning;  // the plug-in's buffer at position 27
 };
 
+// What the host passes at every reset of the contest.
+struct ResetCall {
+  bool outputMode = false;
+  std::string ownCall;  // ANSI
+  host::DateTime end{};
+  std::string ownPrefix;
+};
+
 // A valid host date-time at that calendar time.
 host::DateTime HostDate(const CalendarTime& t);
 
@@ -21,8 +29,7 @@ class HostSession {
  public:
   explicit HostSession(const host::EntryPoints& entry) : m_calls(entry) {}
 
-  int Reset(bool outputMode, const std::string& ownCall, host::DateTime end,
-            const std::string& ownPrefix);
+  int Reset(const ResetCall& call);
   int Add(const host::Qso& qso) { return m_calls.AddData(qso); }
   int Remove(const host::Qso& qso) { return m_calls.RemoveData(qso); }
   CheckAnswer Check(const std::string& call, const std::string& band, const std::string& mode);

@@ -6,6 +6,7 @@
 #include "console_text_win.h"
 #include "message_pump_win.h"
 #include "resources/resource.h"
+#include "stopwatch_win.h"
 #include "window_capture_win.h"
 #include "window_driver_win.h"
 
@@ -32,71 +33,143 @@ HWND WaitForModuleWindow(ModuleWindow which, DWORD timeoutMs) {
 
 unsigned int WholeHertz(double hz) { return static_cast<unsigned int>(hz + 0.5); }
 
-}  // namespace
-
-bool SessionRunner::Run(const std::vector<SessionCommand>& commands, std::string& error) {
-  for (const SessionCommand& command : commands) {
-    const std::string problem = Do(command);
-    std::fflush(stdout);
-    if (!problem.empty()) {
-      error = "line " + std::to_string(command.line) + ": " + problem;
-      return false;
-    }
-  }
-  return true;
+std::string NotLoaded(const char* export_) {
+  return std::string(export_) + " while the plug-in is not loaded";
 }
 
-std::string SessionRunner::Do(const SessionCommand& c) {
+MemberPace PaceOf(const SessionCommand& c) {
+  MemberPace pace;
+  pace.ms = static_cast<DWORD>(c.ms);
+  switch (c.pace) {
+    case PaceKind::Prompt: pace.kind = MemberPace::Kind::Prompt; break;
+    case PaceKind::Blocking: pace.kind = MemberPace::Kind::Blocking; break;
+    case PaceKind::OwnLoop: pace.kind = MemberPace::Kind::OwnLoop; break;
+  }
+  return pace;
+}
+
+}  // namespace
+
+SessionRunner::SessionRunner(PluginSlot& plugin, AutomationObject& automation,
+                             SessionSetting setting, std::vector<SessionCommand> commands,
+                             TypeIntoEntry type)
+    : m_plugin(plugin),
+      m_automation(automation),
+      m_setting(std::move(setting)),
+      m_commands(std::move(commands)),
+      m_type(std::move(type)) {}
+
+// An unload-inside that no member call took by the end of the session is
+// dropped: the action must not outlive the runner.
+SessionRunner::~SessionRunner() { m_automation.SetInsideMemberAction(nullptr); }
+
+HostStep SessionRunner::Next() {
+  if (m_typing != nullptr) return TypeNextKey();
+  if (m_nNext >= m_commands.size()) return HostStep::Stop();
+  const SessionCommand& command = m_commands[m_nNext++];
+  HostStep next = HostStep::Next();
+  const std::string problem = Do(command, next);
+  std::fflush(stdout);
+  return problem.empty() ? next : Fail(command.line, problem);
+}
+
+HostStep SessionRunner::Fail(int line, const std::string& problem) {
+  m_error = "line " + std::to_string(line) + ": " + problem;
+  m_typing = nullptr;
+  return HostStep::Stop();
+}
+
+std::string SessionRunner::Do(const SessionCommand& c, HostStep& next) {
+  HostSession* plugin = m_plugin.Session();
   switch (c.verb) {
-    case SessionVerb::Call: Type(c.text); return {};
+    case SessionVerb::Call: StartTyping(c.text); return {};
     case SessionVerb::Freq:
       m_dHz = c.hz;
       m_automation.SetFrequency(c.hz);
       std::printf("frequency: %.0f Hz\n", c.hz);
       return {};
     case SessionVerb::Add:
-    case SessionVerb::Remove: PassQso(c); return {};
+    case SessionVerb::Remove: return PassQso(c);
     case SessionVerb::Result: {
+      if (plugin == nullptr) return NotLoaded("GetResult0");
       int flag = 0;
-      m_host.Result(flag);
+      plugin->Result(flag);
       std::printf("GetResult0\n");
       return {};
     }
     case SessionVerb::Command:
-      m_host.Command(c.text);
+      if (plugin == nullptr) return NotLoaded("RunCommand0");
+      plugin->Command(c.text);
       std::printf("RunCommand0 %s\n", c.text.c_str());
       return {};
+    case SessionVerb::Reset:
+      if (plugin == nullptr) return NotLoaded("ResetStats0");
+      plugin->Reset(m_setting.reset);
+      std::printf("ResetStats0\n");
+      return {};
     case SessionVerb::Tick: return Tick(c.tick);
-    case SessionVerb::Wait: PumpFor(static_cast<DWORD>(c.ms)); return {};
+    case SessionVerb::Wait: next = HostStep::After(static_cast<unsigned long>(c.ms)); return {};
     case SessionVerb::Shot: return Shoot(c.text);
+    case SessionVerb::Unload: return Unload();
+    case SessionVerb::Load: return Load();
+    case SessionVerb::Pace: SetPace(c); return {};
+    case SessionVerb::UnloadInside: return ArmUnloadInside();
   }
   return "unknown command";
 }
 
-// The host shows each keystroke in the entry field and asks the plug-in
-// about the call typed so far; clearing the field is one more change it
-// reports.
-void SessionRunner::Type(const std::string& call) {
-  const std::string band = BandOfFrequency(WholeHertz(m_dHz));
-  std::vector<std::string> typed = TypedPrefixes(call);
-  if (typed.empty()) typed.push_back(std::string());
-  CheckAnswer answer;
-  for (const std::string& text : typed) {
-    m_automation.SetEntryField(WideFromFileText(text));
-    answer = m_host.Check(AnsiFromUtf8(text), band, kMode);
-  }
-  if (call.empty()) {
-    std::printf("entry field cleared\n");
-    return;
-  }
-  std::printf("CheckCall0 %s %s %s -> %d ", call.c_str(), band.c_str(), kMode, answer.result);
-  PrintPluginText(answer.warning + "\n", m_setting.rawOutput);
+std::string SessionRunner::Band() const { return BandOfFrequency(WholeHertz(m_dHz)); }
+
+// The operator types one character at a time, a step each; the host shows
+// each keystroke in the entry field and asks the plug-in about the call
+// typed so far. Clearing the field is one more change it reports.
+void SessionRunner::StartTyping(const std::string& call) {
+  m_keys = TypedPrefixes(call);
+  if (m_keys.empty()) m_keys.push_back(std::string());
+  m_nNextKey = 0;
+  m_typing = &m_commands[m_nNext - 1];
 }
 
-void SessionRunner::PassQso(const SessionCommand& c) {
+HostStep SessionRunner::TypeNextKey() {
+  const SessionCommand& typing = *m_typing;
+  const std::wstring text = WideFromFileText(m_keys[m_nNextKey++]);
+  m_entryProblem.clear();
+  if (m_type) {
+    m_type(text);
+  } else {
+    EntryChanged(text);
+  }
+  if (!m_entryProblem.empty()) return Fail(typing.line, m_entryProblem);
+  if (m_nNextKey < m_keys.size()) return HostStep::Next();
+  m_typing = nullptr;
+  if (typing.text.empty()) {
+    std::printf("entry field cleared\n");
+  } else {
+    std::printf("CheckCall0 %s %s %s -> %d ", typing.text.c_str(), Band().c_str(), kMode,
+                m_lastAnswer.result);
+    PrintPluginText(m_lastAnswer.warning + "\n", m_setting.rawOutput);
+  }
+  std::fflush(stdout);
+  return HostStep::Next();
+}
+
+void SessionRunner::EntryChanged(const std::wstring& text) {
+  m_automation.SetEntryField(text);
+  HostSession* plugin = m_plugin.Session();
+  if (plugin == nullptr) {
+    m_entryProblem = NotLoaded("CheckCall0");
+    return;
+  }
+  m_lastAnswer = plugin->Check(AnsiFromUtf8(Utf8FromWide(text)), Band(), kMode);
+}
+
+std::string SessionRunner::PassQso(const SessionCommand& c) {
+  const bool add = c.verb == SessionVerb::Add;
+  HostSession* plugin = m_plugin.Session();
+  if (plugin == nullptr) return NotLoaded(add ? "AddData0" : "RemoveData0");
   const SessionQso& q = c.qso;
   host::Qso h;
-  h.ownCall = m_setting.ownCall;
+  h.ownCall = m_setting.reset.ownCall;
   h.call = AnsiFromUtf8(q.call);
   CalendarTime t = m_setting.day;
   t.hour = q.hour;
@@ -114,10 +187,10 @@ void SessionRunner::PassQso(const SessionCommand& c) {
                                                     : PrefixFromCall(q.call);
   h.extra = "";  // no comment
   h.band = q.band;
-  const bool add = c.verb == SessionVerb::Add;
-  const int r = add ? m_host.Add(h) : m_host.Remove(h);
+  const int r = add ? plugin->Add(h) : plugin->Remove(h);
   std::printf("%s %s %s %s %02d:%02d %s -> %d\n", add ? "AddData0" : "RemoveData0", q.call.c_str(),
               q.band.c_str(), q.mode.c_str(), q.hour, q.minute, q.rcvd.c_str(), r);
+  return {};
 }
 
 // Clicks the box the way the operator does: the click reaches the window
@@ -146,6 +219,54 @@ std::string SessionRunner::Shoot(const std::string& name) {
   }
   std::printf("shot %s:%s\n", name.c_str(), saved.empty() ? " no window is shown" : saved.c_str());
   return {};
+}
+
+std::string SessionRunner::Unload() {
+  if (!m_plugin.IsLoaded()) return "the plug-in is not loaded";
+  const Stopwatch watch;
+  m_plugin.Unload();
+  std::printf("unload: %lu ms\n", watch.Milliseconds());
+  return {};
+}
+
+std::string SessionRunner::Load() {
+  if (m_plugin.IsLoaded()) return "the plug-in is already loaded";
+  const Stopwatch watch;
+  std::string error;
+  if (!m_plugin.Load(error)) return error;
+  std::printf("load: %lu ms\n", watch.Milliseconds());
+  return {};
+}
+
+void SessionRunner::SetPace(const SessionCommand& c) {
+  m_automation.SetPace(PaceOf(c));
+  if (c.pace == PaceKind::Prompt) {
+    std::printf("pace: prompt\n");
+  } else {
+    std::printf("pace: %s %d ms\n", c.pace == PaceKind::Blocking ? "blocking" : "ownloop", c.ms);
+  }
+}
+
+// The action runs on the thread that serves the object. Only the host's
+// own thread may unload the plug-in: the runner and the exports live there.
+std::string SessionRunner::ArmUnloadInside() {
+  if (!m_setting.objectOnHostThread) {
+    return "unload-inside needs the automation object on the host's thread (no --object-thread)";
+  }
+  m_automation.SetInsideMemberAction([this] { UnloadInsideMember(); });
+  std::printf("unload-inside: at the next call to the host's automation object\n");
+  return {};
+}
+
+void SessionRunner::UnloadInsideMember() {
+  if (!m_plugin.IsLoaded()) {
+    std::printf("unload inside a host member: the plug-in is not loaded\n");
+  } else {
+    const Stopwatch watch;
+    m_plugin.Unload();
+    std::printf("unload inside a host member: %lu ms\n", watch.Milliseconds());
+  }
+  std::fflush(stdout);
 }
 
 }  // namespace orvosim

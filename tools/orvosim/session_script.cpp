@@ -57,6 +57,42 @@ bool IsShotName(const std::string& name) {
   return true;
 }
 
+// The commands that take no arguments.
+struct BareVerb {
+  const char* word;
+  SessionVerb verb;
+};
+constexpr BareVerb kBareVerbs[] = {
+    {"result", SessionVerb::Result},
+    {"reset", SessionVerb::Reset},
+    {"unload", SessionVerb::Unload},
+    {"load", SessionVerb::Load},
+    {"unload-inside", SessionVerb::UnloadInside},
+};
+
+const SessionVerb* FindBareVerb(const std::string& word) {
+  for (const BareVerb& b : kBareVerbs) {
+    if (word == b.word) return &b.verb;
+  }
+  return nullptr;
+}
+
+// "pace prompt", "pace blocking MS", "pace ownloop MS".
+std::string ParsePace(const std::vector<std::string>& w, SessionCommand& command) {
+  const std::size_t n = w.size() - 1;
+  if (n == 1 && w[1] == "prompt") {
+    command.pace = PaceKind::Prompt;
+    return std::string();
+  }
+  if (n == 2 && (w[1] == "blocking" || w[1] == "ownloop") &&
+      ParseMilliseconds(w[2], command.ms)) {
+    command.pace = w[1] == "blocking" ? PaceKind::Blocking : PaceKind::OwnLoop;
+    return std::string();
+  }
+  return "pace takes prompt, blocking MS or ownloop MS (MS up to " +
+         std::to_string(kMaxWaitMs) + ")";
+}
+
 // Fills `command` from the words after the verb; a message when they do
 // not fit.
 std::string ParseArguments(const std::vector<std::string>& w, SessionCommand& command) {
@@ -79,9 +115,6 @@ std::string ParseArguments(const std::vector<std::string>& w, SessionCommand& co
     if (!ParseClock(w[4], q.hour, q.minute)) return "time " + w[4] + " is not HH:MM";
     q.rcvd = w[5];
     if (n == 6) q.prefix = w[6];
-  } else if (verb == "result") {
-    command.verb = SessionVerb::Result;
-    if (n != 0) return "result takes nothing";
   } else if (verb == "command") {
     command.verb = SessionVerb::Command;
     if (n != 1) return "command takes one word";
@@ -99,6 +132,12 @@ std::string ParseArguments(const std::vector<std::string>& w, SessionCommand& co
     command.verb = SessionVerb::Shot;
     if (n != 1 || !IsShotName(w[1])) return "shot takes a name of letters, digits, - _ .";
     command.text = w[1];
+  } else if (verb == "pace") {
+    command.verb = SessionVerb::Pace;
+    return ParsePace(w, command);
+  } else if (const SessionVerb* bare = FindBareVerb(verb)) {
+    command.verb = *bare;
+    if (n != 0) return verb + " takes nothing";
   } else {
     return "unknown command " + verb;
   }

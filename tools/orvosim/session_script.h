@@ -14,15 +14,42 @@
 //   tick moscow|rda              clicks a check box of the information window
 //   wait MS                      lets MS milliseconds pass
 //   shot NAME                    saves pictures of the plug-in's windows
+//   reset                        resets the contest as at the start
+//   unload                       unloads the plug-in (FreeLibrary)
+//   load                         loads it again and binds its exports
+//   pace prompt|blocking MS|ownloop MS
+//                                how the host's automation members answer:
+//                                at once, after MS blocked, or after MS of
+//                                their own message loop
+//   unload-inside                the next call to the host's automation
+//                                object unloads the plug-in from inside
+//                                its wait
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace orvosim {
 
-enum class SessionVerb { Call, Freq, Add, Remove, Result, Command, Tick, Wait, Shot };
+enum class SessionVerb {
+  Call,
+  Freq,
+  Add,
+  Remove,
+  Result,
+  Command,
+  Tick,
+  Wait,
+  Shot,
+  Reset,
+  Unload,
+  Load,
+  Pace,
+  UnloadInside
+};
 
 enum class TickTarget { Moscow, Rda };
+
+enum class PaceKind { Prompt, Blocking, OwnLoop };
 
 struct SessionQso {
   std::string call, band, mode, rcvd;
@@ -35,8 +62,9 @@ struct SessionCommand {
   int line = 0;      // 1-based line of the script
   std::string text;  // Call: the call; Command: the command; Shot: the name
   double hz = 0.0;   // Freq
-  int ms = 0;        // Wait
+  int ms = 0;        // Wait; Pace (0 for prompt)
   TickTarget tick = TickTarget::Moscow;
+  PaceKind pace = PaceKind::Prompt;
   SessionQso qso;  // Add, Remove
 };
 

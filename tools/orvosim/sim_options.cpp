@@ -39,7 +39,15 @@ const char* UsageText() {
          "                   [--output] [--answer FILE] [--check CALL BAND MODE]...\n"
          "                   [--prefix CALL=PFX | --country CALL=PFX]...\n"
          "                   [--timeout SECONDS] [--plugin PATH] [--ansi]\n"
-         "                   [--session FILE] LOG.adi\n";
+         "                   [--session FILE] [--object-thread] LOG.adi\n"
+         "The simulator is a host with a main window whose thread serves the\n"
+         "automation object (with --session) and calls every export from its\n"
+         "message handlers; --object-thread serves the object from a thread of\n"
+         "its own and calls the exports from plain code.\n"
+         "A session script has one command a line: call [CALL], freq HZ,\n"
+         "add|remove CALL BAND MODE HH:MM RCVD [PREFIX], result, command TEXT,\n"
+         "tick moscow|rda, wait MS, shot NAME, reset, unload, load,\n"
+         "pace prompt|blocking MS|ownloop MS, unload-inside.\n";
 }
 
 bool ParseOptions(const std::vector<std::string>& args, SimOptions& options, std::string& error) {
@@ -51,6 +59,8 @@ bool ParseOptions(const std::vector<std::string>& args, SimOptions& options, std
       options.output = true;
     } else if (arg == "--ansi") {
       options.ansiOutput = true;
+    } else if (arg == "--object-thread") {
+      options.objectThread = true;
     } else if (arg == "--call") {
       if (!cursor.TakeValue(arg, options.ownCall, error)) return false;
     } else if (arg == "--end") {

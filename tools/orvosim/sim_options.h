@@ -3,10 +3,15 @@
 //   OrvoSim.exe [--call CALL] [--prefix PFX] [--end YYYY-MM-DDTHH:MM]
 //               [--output] [--answer FILE] [--check CALL BAND MODE]...
 //               [--prefix CALL=PFX | --country CALL=PFX]... [--timeout SECONDS]
-//               [--plugin PATH] [--ansi] [--session FILE] LOG.adi
+//               [--plugin PATH] [--ansi] [--session FILE] [--object-thread]
+//               LOG.adi
 // "--prefix PFX" is the own station's prefix; with a "=" it fixes the
 // prefix of one worked call instead. "--session FILE" plays an operator
 // session (session_script.h) after the log, with the plug-in's windows.
+// By default the simulator is a host with a main window: its thread serves
+// the automation object and calls every export from its message handlers.
+// "--object-thread" serves the object from a thread of its own and calls
+// the exports from plain code instead.
 #include <string>
 #include <vector>
 
@@ -28,6 +33,7 @@ struct SimOptions {
   std::string pluginPath = "Plugins\\Stats.dll";
   bool ansiOutput = false;  // print the plug-in's texts as its raw bytes
   std::string sessionFile;  // empty: no operator session
+  bool objectThread = false;  // the automation object on a thread of its own
   std::string logPath;
 };
 

@@ -1,0 +1,39 @@
+#pragma once
+// The plug-in as the host holds it: loaded from its path, its exports bound
+// by their plain names, unloaded and loaded again when the operator
+// switches contests. While it is unloaded no export may be called.
+#include <memory>
+#include <string>
+
+#include "host_session_win.h"
+#include "stats_module_win.h"
+
+namespace orvosim {
+
+class PluginSlot {
+ public:
+  explicit PluginSlot(std::string path);
+  PluginSlot(const PluginSlot&) = delete;
+  PluginSlot& operator=(const PluginSlot&) = delete;
+
+  // LoadLibrary and the binding of every export; false with the reason in
+  // `error` (and nothing loaded) when either fails.
+  bool Load(std::string& error);
+  // FreeLibrary; nothing when nothing is loaded.
+  void Unload();
+
+  bool IsLoaded() const { return m_module != nullptr; }
+  // The exports of the loaded plug-in; null while it is unloaded.
+  HostSession* Session() { return IsLoaded() ? &m_session : nullptr; }
+  // The full path of the last load.
+  const std::string& Path() const { return m_path; }
+
+ private:
+  std::string m_path;
+  std::unique_ptr<host::StatsModule> m_module;
+  // Kept across unloads: an unload from inside a host member may happen
+  // while one of its calls is still on the stack.
+  HostSession m_session{host::EntryPoints{}};
+};
+
+}  // namespace orvosim
