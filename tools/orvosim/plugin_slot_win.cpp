@@ -26,6 +26,12 @@ bool PluginSlot::Load(std::string& error) {
   return true;
 }
 
+bool PluginSlot::IsMapped() const {
+  HMODULE module = nullptr;
+  return GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT, m_path.c_str(),
+                            &module) != 0;
+}
+
 void PluginSlot::Unload() {
   // Marked unloaded before FreeLibrary: whatever the host's thread runs
   // while the module detaches finds no plug-in to call.

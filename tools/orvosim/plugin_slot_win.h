@@ -23,6 +23,10 @@ class PluginSlot {
   void Unload();
 
   bool IsLoaded() const { return m_module != nullptr; }
+  // Whether a module of the plug-in's path is mapped in the process, loaded
+  // by the host or not: after an unload, a module that still holds a
+  // reference to itself stays mapped, and a load then gets it back.
+  bool IsMapped() const;
   // The exports of the loaded plug-in; null while it is unloaded.
   HostSession* Session() { return IsLoaded() ? &m_session : nullptr; }
   // The full path of the last load.

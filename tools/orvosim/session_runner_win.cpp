@@ -225,16 +225,23 @@ std::string SessionRunner::Unload() {
   if (!m_plugin.IsLoaded()) return "the plug-in is not loaded";
   const Stopwatch watch;
   m_plugin.Unload();
-  std::printf("unload: %lu ms\n", watch.Milliseconds());
+  const unsigned long ms = watch.Milliseconds();
+  std::printf("unload: %lu ms%s\n", ms, StillMapped());
   return {};
+}
+
+const char* SessionRunner::StillMapped() const {
+  return m_plugin.IsMapped() ? ", the module is still mapped" : "";
 }
 
 std::string SessionRunner::Load() {
   if (m_plugin.IsLoaded()) return "the plug-in is already loaded";
+  const bool oldModule = m_plugin.IsMapped();
   const Stopwatch watch;
   std::string error;
   if (!m_plugin.Load(error)) return error;
-  std::printf("load: %lu ms\n", watch.Milliseconds());
+  const unsigned long ms = watch.Milliseconds();
+  std::printf("load: %lu ms%s\n", ms, oldModule ? ", the old module was still mapped" : "");
   return {};
 }
 
@@ -264,7 +271,8 @@ void SessionRunner::UnloadInsideMember() {
   } else {
     const Stopwatch watch;
     m_plugin.Unload();
-    std::printf("unload inside a host member: %lu ms\n", watch.Milliseconds());
+    const unsigned long ms = watch.Milliseconds();
+    std::printf("unload inside a host member: %lu ms%s\n", ms, StillMapped());
   }
   std::fflush(stdout);
 }

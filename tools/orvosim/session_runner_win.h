@@ -69,6 +69,8 @@ class SessionRunner {
   void SetPace(const SessionCommand& command);
   std::string ArmUnloadInside();
   void UnloadInsideMember();
+  // ", the module is still mapped" after an unload that left it mapped.
+  const char* StillMapped() const;
   std::string Band() const;
 
   PluginSlot& m_plugin;
