@@ -50,17 +50,18 @@ baud::~baud() = default;
 BOOL baud::OnInitDialog() {
   CDialog::OnInitDialog();
   HWND window = GetSafeHwnd();
-  // From here a stop from the host's thread has its target, also while the
-  // start-up below waits for the host.
-  g_hBaudWindow.store(window);
   MoveToSavedPosition(window, kBaudPositionKeys, 10, 10);
   SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
   m_brBack.reset(CreateSolidBrush(kPanelColour));
   SetModuleIcon(window);
   if (RussianWording() == 0) UseEnglishTexts();
   UpdateData(false);
-  AttachToHost();
-  ArmUpdateTimer(kOpeningDelayMs);
+  // The host is reached from the modal loop: the display's start waits for
+  // this window, and the host's thread, which answers for the host, is the
+  // one waiting.
+  PostMessageW(window, kAttachToHostMessage, 0, 0);
+  // From here a stop from the host's thread has its target.
+  g_hBaudWindow.store(window);
   return TRUE;
 }
 
@@ -178,6 +179,10 @@ bool baud::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
       return true;
     case kStopDisplayMessage:
       OnStop();
+      return true;
+    case kAttachToHostMessage:
+      AttachToHost();
+      ArmUpdateTimer(kOpeningDelayMs);
       return true;
   }
   return false;

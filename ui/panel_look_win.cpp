@@ -1,5 +1,7 @@
 #include "ui/panel_look_win.h"
 
+#include <atomic>
+
 #include "framework/dialog.h"
 #include "platform/platform.h"
 #include "resources/resource.h"
@@ -12,10 +14,15 @@ INT_PTR ColourPanelControl(HDC dc, HBRUSH brush) {
   return reinterpret_cast<INT_PTR>(brush);
 }
 
-void SetModuleIcon(HWND window) {
+HICON ModuleIcon() {
   // A shared icon from the module's resources: the system frees it.
-  HICON icon = LoadIconA(ModuleInstance(), MAKEINTRESOURCEA(IDI_STATS));
-  SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  static std::atomic<HICON> icon{nullptr};
+  if (icon.load() == nullptr) icon.store(LoadIconA(ModuleInstance(), MAKEINTRESOURCEA(IDI_STATS)));
+  return icon.load();
+}
+
+void SetModuleIcon(HWND window) {
+  SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ModuleIcon()));
 }
 
 void MoveToSavedPosition(HWND window, PositionKeys keys, int fallbackX, int fallbackY) {

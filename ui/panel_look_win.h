@@ -17,6 +17,12 @@ inline bool IsControlColourMessage(UINT message) {
   return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
 }
 
+// Icon 110, loaded once. Loading an icon takes the loader's lock, so the
+// display's start loads it on the host's thread: the display thread then
+// never needs that lock, which an unload holds while it waits for the
+// display to end.
+HICON ModuleIcon();
+
 // Icon 110 as the window's big icon.
 void SetModuleIcon(HWND window);
 

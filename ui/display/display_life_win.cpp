@@ -4,6 +4,7 @@
 #include "ui/display/display_thread_win.h"
 #include "ui/display/host_courier_win.h"
 #include "ui/display/thread_waits_win.h"
+#include "ui/panel_look_win.h"
 
 namespace stats {
 namespace {
@@ -48,6 +49,7 @@ void DisplayLife::Start() {
   if (m_hThread) return;
   TheHostCourier().Open();  // without it the display finds no host
   TheHostCourier().Resume();
+  ModuleIcon();  // loaded here, where the loader's lock may be taken
   UniqueKernelObject done(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   if (!done) return;
   DWORD threadId = 0;
@@ -57,9 +59,10 @@ void DisplayLife::Start() {
   m_hDone = std::move(done);
   m_hThread = std::move(thread);
   m_threadId = threadId;
-  // Until the thread has its window it may still need the loader (its
-  // start, the dialog's template): an unload in that moment could not wait
-  // for it. The host cannot unload while this export runs.
+  // Until the window has started up, the thread may still need the
+  // loader's lock (its own start, the first window of the process): an
+  // unload in that moment could not wait for it. The host cannot unload
+  // while this export runs.
   const HANDLE handles[] = {m_hThread.get()};
   WaitServingSentMessages(handles, 1, kStartLimitMs,
                           [] { return g_hBaudWindow.load() != nullptr; });

@@ -17,12 +17,14 @@ class DXCC;
 // handlers run on the display thread, which owns the timer and the windows.
 inline constexpr UINT kArmUpdateTimerMessage = WM_APP + 1;  // wParam: delay in ms
 inline constexpr UINT kStopDisplayMessage = WM_APP + 2;
+// Posted by the window to itself at the end of its start-up.
+inline constexpr UINT kAttachToHostMessage = WM_APP + 3;
 inline constexpr UINT_PTR kUpdateTimerId = 1500;
 
 // The information window while the display thread owns one; null otherwise.
 extern std::atomic<baud*> g_pBaud;
-// Its window once it exists (the target of the host thread's messages);
-// null before the dialog is created and after it is gone.
+// Its window once its start-up is done (the target of the host thread's
+// messages); null before and after it is gone.
 extern std::atomic<HWND> g_hBaudWindow;
 
 // The two windows the information window opened; null when not open.
