@@ -5,7 +5,9 @@
 # inputs, then everything the Windows build registers, under
 # wine: the export-table check of dist/Stats.dll, the host tests, the station
 # dialog tests, the automation object's tests, the RDA window's painting
-# tests and the display sessions against the real DLL.
+# tests and the display sessions against the real DLL; last, the main job
+# three times on fresh wine prefixes and the unload session through the host
+# simulator.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -41,5 +43,16 @@ step "Windows build"
 step "export table, host, station dialog, automation and display tests of dist/Stats.dll under wine"
 export STATS_DLL="$root/dist/Stats.dll"
 "$root/tests/wine/run.sh" "$root/build/win32"
+
+step "the main job three times, each on a fresh wine prefix, then the unload session"
+# The simulator is a host like the real one; run.sh fails on a crash at any
+# point (process exit included), a hang or an error.
+for round in 1 2 3; do
+  rm -rf "$root/build/wineprefix-sample-run"
+  "$root/scripts/run.sh" --no-build >"$root/build/main-job-$round.log" 2>&1 ||
+    { cat "$root/build/main-job-$round.log"; echo "main job, round $round: failed" >&2; exit 1; }
+done
+"$root/scripts/run.sh" --no-build --session samples/unload-session.txt >"$root/build/unload-session.log" 2>&1 ||
+  { cat "$root/build/unload-session.log"; echo "unload session: failed" >&2; exit 1; }
 
 step "all tests passed"
