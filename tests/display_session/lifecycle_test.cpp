@@ -1,11 +1,17 @@
-// The display's life inside the host's process: unloading the module while
-// its windows are shown, and many show/hide cycles.
+// The display's life inside the host's process: the module unloaded at
+// every moment of the display's life, many load/show/unload cycles in one
+// process, and the display stopped while the host's members are slow. The
+// host is a real one: the test's thread serves the host's object, calls the
+// exports and unloads the module.
 #include "session_fixture.h"
 // after <windows.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
+#include <functional>
+#include <thread>
 #include <vector>
 
 #include "message_pump_win.h"
@@ -15,8 +21,15 @@
 namespace session {
 namespace {
 
-constexpr int kShowMoscowBox = IDC_SHOW_MOSCOW;
-constexpr int kShowRdaBox = IDC_SHOW_RDA;
+using orvosim::MemberPace;
+
+constexpr int kRoundsPerMoment = 30;
+// Hang guards, not speed limits.
+constexpr double kUnloadGuardMs = 2000.0;
+constexpr DWORD kAfterUnloadMs = 2000;
+constexpr DWORD kRoundGuardMs = 30000;
+// The stop's own bound, with room for the scheduler.
+constexpr double kStopBoundMs = 5000.0 + 500.0;
 
 int ThreadCount() {
   const stats::UniqueKernelObject owned(
@@ -61,46 +74,354 @@ unsigned long GdiMeasure() {
   return highest;
 }
 
-struct Resources {
-  int windows, threads;
-  unsigned long kernelHandles, gdi;
+// Committed private memory of the process, in bytes.
+double PrivateBytes() {
+  double total = 0.0;
+  MEMORY_BASIC_INFORMATION region{};
+  for (const char* at = nullptr;
+       VirtualQuery(at, &region, sizeof region) == sizeof region && region.RegionSize != 0;
+       at = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
+    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) {
+      total += static_cast<double>(region.RegionSize);
+    }
+  }
+  return total;
+}
+
+// Where the module's image lies, to recognise its windows by their instance
+// or their procedure, also once it is gone.
+struct ModuleImage {
+  UINT_PTR base = 0;
+  UINT_PTR size = 0;
+  bool Holds(UINT_PTR address) const { return address - base < size; }
 };
 
-Resources Measure() {
-  return {DisplaySessionTest::DialogWindowCount(), ThreadCount(), KernelHandleMeasure(),
-          GdiMeasure()};
+ModuleImage ImageOf(HMODULE module) {
+  ModuleImage image;
+  if (module == nullptr) return image;
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(module);
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+      reinterpret_cast<const BYTE*>(module) + dos->e_lfanew);
+  image.base = reinterpret_cast<UINT_PTR>(module);
+  image.size = nt->OptionalHeader.SizeOfImage;
+  return image;
+}
+
+BOOL CALLBACK VisitWindow(HWND window, LPARAM visit) {
+  (*reinterpret_cast<const std::function<void(HWND)>*>(visit))(window);
+  return TRUE;
+}
+
+// Every window of this process: top-level ones, shown or hidden, and
+// message-only ones.
+void ForEachWindow(const std::function<void(HWND)>& visit) {
+  const std::function<void(HWND)> ours = [&visit](HWND window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId()) visit(window);
+  };
+  EnumWindows(&VisitWindow, reinterpret_cast<LPARAM>(&ours));
+  for (HWND window = FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr); window != nullptr;
+       window = FindWindowExW(HWND_MESSAGE, window, nullptr, nullptr)) {
+    ours(window);
+  }
+}
+
+// The module's windows: their instance or their procedure in its image.
+std::vector<HWND> ModuleWindows(const ModuleImage& image) {
+  std::vector<HWND> found;
+  ForEachWindow([&](HWND window) {
+    const auto instance = static_cast<UINT_PTR>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
+    const auto procedure = static_cast<UINT_PTR>(GetWindowLongPtrW(window, GWLP_WNDPROC));
+    if (image.Holds(instance) || image.Holds(procedure)) found.push_back(window);
+  });
+  return found;
+}
+
+int ProcessWindowCount() {
+  int count = 0;
+  ForEachWindow([&count](HWND) { ++count; });
+  return count;
+}
+
+// Ends the process with a message when a round hangs, so that a hang shows
+// as a failing test at once rather than at the test runner's time-out.
+class HangGuard {
+ public:
+  HangGuard(const char* what, int round, DWORD limitMs)
+      : m_done(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+    m_watch = std::thread([this, what, round, limitMs] {
+      if (WaitForSingleObject(m_done.get(), limitMs) == WAIT_OBJECT_0) return;
+      std::fprintf(stderr, "HUNG: %s, round %d, still running after %lu ms\n", what, round,
+                   limitMs);
+      std::fflush(stderr);
+      TerminateProcess(GetCurrentProcess(), 3);
+    });
+  }
+  ~HangGuard() {
+    SetEvent(m_done.get());
+    m_watch.join();
+  }
+  HangGuard(const HangGuard&) = delete;
+  HangGuard& operator=(const HangGuard&) = delete;
+
+ private:
+  stats::UniqueKernelObject m_done;
+  std::thread m_watch;
+};
+
+struct Spread {
+  double median, max;
+};
+
+Spread SpreadOf(std::vector<double> values) {
+  if (values.empty()) return {0.0, 0.0};
+  std::sort(values.begin(), values.end());
+  return {values[values.size() / 2], values.back()};
 }
 
 class LifecycleTest : public DisplaySessionTest {
  protected:
+  HMODULE LoadedModule() const { return GetModuleHandleA(m_module->Path().c_str()); }
+
+  // The display with all three windows, past its first update step.
   void ShowAllWindows() {
+    WriteSetting("RusObl", "1");
+    WriteSetting("DXCC", "1");
+    Tune(3520000);
     Command("SHOWINFO");
     ASSERT_TRUE(WaitShown(ModuleWindow::Moscow));
     ASSERT_TRUE(WaitShown(ModuleWindow::Rda));
-    // Let the first update step fill and paint them.
-    orvosim::PumpFor(400);
+    PumpFor(400);
+  }
+  static void PumpFor(DWORD ms) { orvosim::PumpFor(ms); }
+
+  // A fresh module whose display shows: the information window comes up.
+  void ExpectAFreshLoadShowsTheDisplay(const char* after) {
+    LoadModule();
+    QuietReset();
+    Command("SHOWINFO");
+    EXPECT_TRUE(WaitShown(ModuleWindow::Information)) << "no display after " << after;
   }
 };
 
-TEST_F(LifecycleTest, UnloadWhileShownReturnsPromptlyAndLeavesNothingRunning) {
-  WriteSetting("RusObl", "1");
-  WriteSetting("DXCC", "1");
-  const int threadsBefore = ThreadCount();
-  for (int round = 0; round < 20; ++round) {
+// ---- the module unloaded at each moment of the display's life ----------
+
+class UnloadMomentTest;
+
+struct UnloadMoment {
+  const char* name;
+  // Brings the display to the moment and unloads the module there.
+  void (*play)(UnloadMomentTest& test);
+};
+
+class UnloadMomentTest : public LifecycleTest,
+                         public ::testing::WithParamInterface<UnloadMoment> {
+ public:
+  // The moments' parts, open to the table.
+  using LifecycleTest::Command;
+  using LifecycleTest::HostObject;
+  using LifecycleTest::PostKeystroke;
+  using LifecycleTest::PostUnload;
+  using LifecycleTest::PumpFor;
+  using LifecycleTest::ShowAllWindows;
+  using LifecycleTest::Shown;
+  using LifecycleTest::Type;
+  using LifecycleTest::UnloadModule;
+  using LifecycleTest::WaitUntil;
+  bool Unloaded() const { return m_module == nullptr; }
+};
+
+// What a round found wrong, counted over the rounds of one moment.
+struct RoundFaults {
+  int notUnloaded = 0, slowUnload = 0, windowsLeft = 0, threadsLeft = 0, moduleMapped = 0;
+};
+
+void PlayNeverShown(UnloadMomentTest& test) { test.UnloadModule(); }
+
+void PlayStarting(UnloadMomentTest& test) {
+  test.Command("SHOWINFO");
+  test.UnloadModule();
+}
+
+void PlayShownAndIdle(UnloadMomentTest& test) {
+  test.ShowAllWindows();
+  test.UnloadModule();
+}
+
+// The call check arms the display's refresh; the host's thread then stays
+// busy without serving its messages, so the display's request to the host
+// waits in this thread's queue when the unload comes.
+void PlayCallWaitingForHost(UnloadMomentTest& test) {
+  test.ShowAllWindows();
+  test.Type("DL1AA");
+  Sleep(450);
+  test.UnloadModule();
+}
+
+// A member that waits with its own message loop, and the host's "switch
+// contest" timer firing inside it.
+void PlayInsideHostMember(UnloadMomentTest& test) {
+  test.ShowAllWindows();
+  test.HostObject().SetPace({MemberPace::Kind::OwnLoop, 300});
+  test.HostObject().SetInsideMemberAction([&test] { test.UnloadModule(); });
+  test.Type("DL1AA");
+  test.WaitUntil([&test] { return test.Unloaded(); }, 5000);
+  test.HostObject().SetPace({});
+  test.HostObject().SetInsideMemberAction(nullptr);
+}
+
+void PlayOperatorClosing(UnloadMomentTest& test) {
+  test.ShowAllWindows();
+  PostMessageW(test.Shown(ModuleWindow::Information), WM_CLOSE, 0, 0);
+  test.UnloadModule();
+}
+
+// The host's own keystroke and unload are queued while it stops the
+// display: they run after "HIDEINFO" returns, never inside it.
+void PlayHostWorkQueuedDuringStop(UnloadMomentTest& test) {
+  test.ShowAllWindows();
+  test.PostKeystroke("DL1AA");
+  test.PostUnload();
+  test.Command("HIDEINFO");
+  test.WaitUntil([&test] { return test.Unloaded(); }, 5000);
+}
+
+TEST_P(UnloadMomentTest, LeavesNoWindowNoThreadNoMappingAndANewLoadWorks) {
+  const UnloadMoment& moment = GetParam();
+  RoundFaults faults;
+  std::vector<double> unloadMs;
+  for (int round = 0; round < kRoundsPerMoment; ++round) {
     if (!m_module) LoadModule();
     QuietReset();
-    Tune(3520000);
-    ShowAllWindows();
-    const double ms = UnloadModule();
-    EXPECT_LT(ms, 1000.0) << "round " << round;
-    EXPECT_TRUE(WaitUntil([] { return DialogWindowCount() == 0; }, 2000))
-        << "windows left after unload, round " << round;
+    const int threadsBefore = ThreadCount();
+    const ModuleImage image = ImageOf(LoadedModule());
+    const std::string path = m_module->Path();
+    {
+      const HangGuard guard(moment.name, round, kRoundGuardMs);
+      moment.play(*this);
+      ASSERT_FALSE(HasFatalFailure()) << moment.name << ", round " << round;
+      if (m_module) {
+        ++faults.notUnloaded;
+        UnloadModule();
+      }
+      unloadMs.push_back(LastUnloadMs());
+      // Messages queued for the module's windows or left by its thread
+      // would crash the process here if the module's code were gone.
+      PumpFor(100);
+    }
+    if (LastUnloadMs() >= kUnloadGuardMs) ++faults.slowUnload;
+    if (!WaitUntil([&] { return ModuleWindows(image).empty(); }, kAfterUnloadMs)) {
+      ++faults.windowsLeft;
+    }
+    if (!WaitUntil([&] { return ThreadCount() <= threadsBefore; }, kAfterUnloadMs)) {
+      ++faults.threadsLeft;
+    }
+    if (!WaitUntil([&] { return GetModuleHandleA(path.c_str()) == nullptr; }, kAfterUnloadMs)) {
+      ++faults.moduleMapped;
+    }
   }
-  // A thread of the module still running after its unload would have
-  // crashed the process by now.
-  orvosim::PumpFor(500);
-  EXPECT_TRUE(WaitUntil([&] { return ThreadCount() <= threadsBefore; }, 2000))
-      << ThreadCount() << " threads, " << threadsBefore << " before";
+  const Spread spread = SpreadOf(unloadMs);
+  std::printf("unload %s: FreeLibrary median %.1f ms, max %.1f ms over %d rounds\n", moment.name,
+              spread.median, spread.max, kRoundsPerMoment);
+  EXPECT_EQ(faults.notUnloaded, 0) << "rounds where the unload never came";
+  EXPECT_EQ(faults.slowUnload, 0) << "rounds where FreeLibrary took 2 s or more";
+  EXPECT_EQ(faults.windowsLeft, 0) << "rounds that left a window of the module";
+  EXPECT_EQ(faults.threadsLeft, 0) << "rounds that left a thread running";
+  EXPECT_EQ(faults.moduleMapped, 0) << "rounds that left the module mapped";
+  ExpectAFreshLoadShowsTheDisplay(moment.name);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachMoment, UnloadMomentTest,
+    ::testing::Values(UnloadMoment{"NeverShown", &PlayNeverShown},
+                      UnloadMoment{"Starting", &PlayStarting},
+                      UnloadMoment{"ShownAndIdle", &PlayShownAndIdle},
+                      UnloadMoment{"CallWaitingForHost", &PlayCallWaitingForHost},
+                      UnloadMoment{"InsideHostMember", &PlayInsideHostMember},
+                      UnloadMoment{"OperatorClosing", &PlayOperatorClosing},
+                      UnloadMoment{"HostWorkQueuedDuringStop", &PlayHostWorkQueuedDuringStop}),
+    [](const ::testing::TestParamInfo<UnloadMoment>& info) {
+      return std::string(info.param.name);
+    });
+
+// ---- many lives in one process --------------------------------------------
+
+struct Resources {
+  int windows, threads;
+  unsigned long kernelHandles, gdi;
+  double privateBytes;
+};
+
+Resources Measure() {
+  return {ProcessWindowCount(), ThreadCount(), KernelHandleMeasure(), GdiMeasure(),
+          PrivateBytes()};
+}
+
+// What changed between cycle 10 and cycle 100.
+struct CycleCost {
+  Resources atTen, atHundred;
+  double handlesPerCycle, bytesPerCycle;
+};
+
+CycleCost CostOf(const Resources& atTen, const Resources& atHundred) {
+  const double cycles = 90.0;
+  return {atTen, atHundred,
+          (static_cast<double>(atHundred.kernelHandles) -
+           static_cast<double>(atTen.kernelHandles)) / cycles,
+          (atHundred.privateBytes - atTen.privateBytes) / cycles};
+}
+
+void Print(const char* what, const CycleCost& c) {
+  std::printf("%s, after cycle 10 / 100: windows %d / %d, threads %d / %d, kernel handles "
+              "%lu / %lu (%.2f a cycle), GDI slot %lu / %lu, private memory %.0f / %.0f KB "
+              "(%.1f KB a cycle)\n",
+              what, c.atTen.windows, c.atHundred.windows, c.atTen.threads, c.atHundred.threads,
+              c.atTen.kernelHandles, c.atHundred.kernelHandles, c.handlesPerCycle,
+              c.atTen.gdi, c.atHundred.gdi, c.atTen.privateBytes / 1024,
+              c.atHundred.privateBytes / 1024, c.bytesPerCycle / 1024);
+}
+
+class CyclesTest : public LifecycleTest {
+ protected:
+  // 100 load/reset/unload cycles, showing the display in each when `show`.
+  CycleCost Run(bool show) {
+    Resources atTen{}, atHundred{};
+    for (int cycle = 1; cycle <= 100; ++cycle) {
+      const HangGuard guard(show ? "load/reset/show/unload" : "load/reset/unload", cycle,
+                            kRoundGuardMs);
+      if (!m_module) LoadModule();
+      QuietReset();
+      if (show) {
+        Tune(3520000);
+        Command("SHOWINFO");
+        EXPECT_TRUE(WaitShown(ModuleWindow::Information)) << "cycle " << cycle;
+        PumpFor(100);
+      }
+      UnloadModule();
+      PumpFor(50);
+      if (cycle == 10) atTen = Measure();
+      if (cycle == 100) atHundred = Measure();
+    }
+    return CostOf(atTen, atHundred);
+  }
+};
+
+// Loads and unloads leave nothing behind, with the display shown in each
+// and without it: what stays is what was there at cycle 10, give or take a
+// few handles and the heap's own growth.
+TEST_F(CyclesTest, HundredLoadResetUnloadCyclesLeaveNothingBehindWithAndWithoutTheDisplay) {
+  for (const bool show : {false, true}) {
+    const char* what = show ? "load/reset/show/unload" : "load/reset/unload";
+    const CycleCost c = Run(show);
+    Print(what, c);
+    EXPECT_EQ(c.atHundred.windows, c.atTen.windows) << what;
+    EXPECT_EQ(c.atHundred.threads, c.atTen.threads) << what;
+    EXPECT_LE(c.atHundred.gdi, c.atTen.gdi + 8) << "GDI objects, " << what;
+    EXPECT_LE(c.atHundred.kernelHandles, c.atTen.kernelHandles + 4) << "kernel handles, " << what;
+    EXPECT_LE(c.atHundred.privateBytes, c.atTen.privateBytes + 256 * 1024)
+        << "private memory, " << what;
+  }
 }
 
 TEST_F(LifecycleTest, HundredShowHideCyclesLeaveNothingBehind) {
@@ -112,13 +433,13 @@ TEST_F(LifecycleTest, HundredShowHideCyclesLeaveNothingBehind) {
     ASSERT_TRUE(WaitShown(ModuleWindow::Information)) << "cycle " << cycle;
     // Both district windows, opened at once by their boxes (the settings
     // would reopen them only at the first update step).
-    if (!Shown(ModuleWindow::Moscow)) Click(kShowMoscowBox);
-    if (!Shown(ModuleWindow::Rda)) Click(kShowRdaBox);
+    if (!Shown(ModuleWindow::Moscow)) Click(IDC_SHOW_MOSCOW);
+    if (!Shown(ModuleWindow::Rda)) Click(IDC_SHOW_RDA);
     ASSERT_TRUE(Shown(ModuleWindow::Moscow) && Shown(ModuleWindow::Rda)) << "cycle " << cycle;
     if (cycle % 10 == 0) {
       // Now and then a whole update step: captions, ticks and the call view.
       Type("DL1AA");
-      orvosim::PumpFor(400);
+      PumpFor(400);
     }
     Command("HIDEINFO");
     ASSERT_EQ(DialogWindowCount(), 0) << "cycle " << cycle;
@@ -126,13 +447,80 @@ TEST_F(LifecycleTest, HundredShowHideCyclesLeaveNothingBehind) {
     if (cycle == 100) atHundred = Measure();
   }
   std::printf("after cycle 10 / 100: windows %d / %d, threads %d / %d, kernel handles %lu / %lu, "
-              "GDI slot %lu / %lu\n",
+              "GDI slot %lu / %lu, private memory %.0f / %.0f KB\n",
               atTen.windows, atHundred.windows, atTen.threads, atHundred.threads,
-              atTen.kernelHandles, atHundred.kernelHandles, atTen.gdi, atHundred.gdi);
+              atTen.kernelHandles, atHundred.kernelHandles, atTen.gdi, atHundred.gdi,
+              atTen.privateBytes / 1024, atHundred.privateBytes / 1024);
   EXPECT_EQ(atHundred.windows, atTen.windows);
   EXPECT_EQ(atHundred.threads, atTen.threads);
   EXPECT_LE(atHundred.kernelHandles, atTen.kernelHandles + 8) << "kernel handles";
   EXPECT_LE(atHundred.gdi, atTen.gdi + 8) << "GDI objects";
+}
+
+// ---- a slow host -------------------------------------------------------------
+
+struct SlowHost {
+  const char* what;
+  MemberPace pace;
+  // The operator's "hide" handled while the host waits in a member.
+  bool hideInsideMember;
+};
+
+class SlowHostTest : public LifecycleTest {
+ protected:
+  // "HIDEINFO" returns within the stop's bound, and with no window of the
+  // module visible.
+  void HideWithinBound(const char* what, const ModuleImage& image) {
+    const ULONGLONG before = GetTickCount64();
+    Command("HIDEINFO");
+    const double ms = static_cast<double>(GetTickCount64() - before);
+    std::vector<HWND> visible;
+    for (HWND window : ModuleWindows(image)) {
+      if (IsWindowVisible(window)) visible.push_back(window);
+    }
+    std::printf("HIDEINFO with host members %s: %.0f ms\n", what, ms);
+    EXPECT_LT(ms, kStopBoundMs) << what;
+    EXPECT_TRUE(visible.empty()) << visible.size() << " windows still visible, " << what;
+  }
+};
+
+// Members that take 3 s: blocking their thread, or serving its messages
+// meanwhile. The display's requests are queued on the host's thread when
+// the stop comes, or the stop comes from inside such a member.
+TEST_F(SlowHostTest, HideReturnsWithinItsBoundWithNothingVisible) {
+  const SlowHost cases[] = {
+      {"blocking 3 s", {MemberPace::Kind::Blocking, 3000}, false},
+      {"own loop 3 s", {MemberPace::Kind::OwnLoop, 3000}, false},
+      {"own loop 3 s, hidden from inside it", {MemberPace::Kind::OwnLoop, 3000}, true},
+  };
+  QuietReset();
+  const ModuleImage image = ImageOf(LoadedModule());
+  for (const SlowHost& c : cases) {
+    const HangGuard guard(c.what, 0, kRoundGuardMs);
+    HostObject().SetPace({});
+    ShowAllWindows();
+    ASSERT_FALSE(HasFatalFailure()) << c.what;
+    HostObject().SetPace(c.pace);
+    bool hidden = false;
+    if (c.hideInsideMember) {
+      HostObject().SetInsideMemberAction([&] {
+        HideWithinBound(c.what, image);
+        hidden = true;
+      });
+    }
+    Type("DL1AA");  // the next update step asks the host
+    if (c.hideInsideMember) {
+      EXPECT_TRUE(WaitUntil([&] { return hidden; }, 10000)) << "no member was called, " << c.what;
+    } else {
+      Sleep(450);  // its requests wait in this thread's queue
+      HideWithinBound(c.what, image);
+    }
+    // What the slow members still owe is served before the next case.
+    HostObject().SetPace({});
+    HostObject().SetInsideMemberAction(nullptr);
+    WaitUntil([&] { return HostObject().CallsInProgress() == 0; }, 10000);
+    PumpFor(400);
+  }
 }
 
 }  // namespace

@@ -6,6 +6,9 @@ namespace session {
 namespace {
 
 constexpr const char* kSettingsPath = "Plugins\\KESTREL-RTTY.ini";
+constexpr const wchar_t* kHostWindowClass = L"SessionHostWindow";
+constexpr UINT kKeystrokeMessage = WM_APP + 1;
+constexpr UINT kUnloadMessage = WM_APP + 2;
 
 BOOL CALLBACK CountDialog(HWND window, LPARAM count) {
   DWORD process = 0;
@@ -32,6 +35,15 @@ void DisplaySessionTest::SetUp() {
   ASSERT_TRUE(m_folder.IsReady());
   m_reentriesBefore = host::ReentryCount();
   m_folder.Write("Plugins\\rda_rus.dat", kRdaFile);
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = &HostWindowProc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = kHostWindowClass;
+  RegisterClassW(&windowClass);  // fails harmlessly when already registered
+  m_hHostWindow = CreateWindowExW(0, kHostWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(m_hHostWindow, nullptr);
+  SetWindowLongPtrW(m_hHostWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   if (m_bStartHost) StartHost();
   LoadModule();
 }
@@ -45,6 +57,7 @@ void DisplaySessionTest::TearDown() {
     UnloadModule();
   }
   StopHost();
+  if (m_hHostWindow != nullptr) DestroyWindow(m_hHostWindow);
   EXPECT_EQ(host::ReentryCount() - m_reentriesBefore, 0)
       << "an export was entered while another was on this thread's stack";
 }
@@ -75,8 +88,31 @@ double DisplaySessionTest::UnloadModule() {
   QueryPerformanceCounter(&before);
   m_module.reset();
   QueryPerformanceCounter(&after);
-  return 1000.0 * static_cast<double>(after.QuadPart - before.QuadPart) /
-         static_cast<double>(frequency.QuadPart);
+  m_lastUnloadMs = 1000.0 * static_cast<double>(after.QuadPart - before.QuadPart) /
+                   static_cast<double>(frequency.QuadPart);
+  return m_lastUnloadMs;
+}
+
+void DisplaySessionTest::PostKeystroke(const std::string& call) {
+  m_strKeystroke = call;
+  PostMessageW(m_hHostWindow, kKeystrokeMessage, 0, 0);
+}
+
+void DisplaySessionTest::PostUnload() { PostMessageW(m_hHostWindow, kUnloadMessage, 0, 0); }
+
+LRESULT CALLBACK DisplaySessionTest::HostWindowProc(HWND window, UINT message, WPARAM wParam,
+                                                    LPARAM lParam) {
+  auto* self =
+      reinterpret_cast<DisplaySessionTest*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self != nullptr && message == kKeystrokeMessage && self->m_calls) {
+    self->Type(self->m_strKeystroke);
+    return 0;
+  }
+  if (self != nullptr && message == kUnloadMessage && self->m_module) {
+    self->UnloadModule();
+    return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 void DisplaySessionTest::QuietReset(const std::string& ownPrefix) {

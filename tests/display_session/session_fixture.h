@@ -63,6 +63,16 @@ class DisplaySessionTest : public ::testing::Test {
   // Clicks a box of the information window.
   void Click(int boxId);
 
+  // The host's own posted work, handled when this thread next serves its
+  // messages, as a host's message handlers run: a keystroke in the entry
+  // field (its change notification asks the call check) and the "switch
+  // contest" that unloads the module. If an export's wait dispatched them,
+  // they would run inside that export.
+  void PostKeystroke(const std::string& call);
+  void PostUnload();
+  // How long the last unload's FreeLibrary took, in milliseconds.
+  double LastUnloadMs() const { return m_lastUnloadMs; }
+
   // Serves this thread's messages until `done` holds; false on time-out.
   bool WaitUntil(const std::function<bool()>& done, DWORD limitMs = 5000);
   // The shown module window (null when not shown).
@@ -82,6 +92,13 @@ class DisplaySessionTest : public ::testing::Test {
   std::unique_ptr<host::HostCalls> m_calls;
   bool m_bStartHost = true;
   int m_reentriesBefore = 0;
+
+ private:
+  static LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam,
+                                         LPARAM lParam);
+  HWND m_hHostWindow = nullptr;  // message-only, on this thread
+  std::string m_strKeystroke;
+  double m_lastUnloadMs = 0.0;
 };
 
 // Text of a caption as the module composes it in Windows-1251.
