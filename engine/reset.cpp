@@ -79,6 +79,11 @@ void ResetContestState(int outputMode, std::string_view ownCall, const ATL::COle
   PerBand bandRows = SeededBandRows();
   std::string call(ownCall);
   CodeList codes = ReadRdaCodes(platform);
+  // The windows show these lists; the result step rebuilds only the bands
+  // it meets, so a band the new log lacks would keep showing the last
+  // contest's districts as worked.
+  PerBand moscowByBand;
+  PerBand rdaByBand;
   {
     // Nothing in here allocates: the old values go out with the locals,
     // after the lock is released.
@@ -92,6 +97,8 @@ void ResetContestState(int outputMode, std::string_view ownCall, const ATL::COle
     state.Bands().clear();
     state.Output() = outputMode;
     std::swap(state.RdaCodes(), codes);
+    state.MoscowByBand().swap(moscowByBand);
+    state.RdaByBand().swap(rdaByBand);
   }
 }
 

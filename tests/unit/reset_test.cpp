@@ -107,15 +107,26 @@ TEST_F(ResetTest, BandRowsAreSeededAndTheBandListIsEmpty) {
   EXPECT_EQ(locked::Bands(), (stats::TextList{"40m"})) << "the intake lists bands afresh";
 }
 
-TEST_F(ResetTest, LeavesThePerBandDistrictListsToTheNextResult) {
-  {
-    const stats::ContestStateLock state;
-    state.MoscowByBand()[1] = {"MO"};
-    state.RdaByBand()[2] = {"AB01"};
-  }
+// The windows tick what these lists hold: a band the new log lacks must not
+// show the last contest's districts.
+TEST_F(ResetTest, EmptiesThePerBandDistrictListsOfTheLastContest) {
+  WriteFile(".\\Plugins\\rda_rus.dat", "SV-01\n");
   Reset();
-  EXPECT_EQ(locked::MoscowByBand()[1], (stats::TextList{"MO"})) << "Moscow list of 80m";
-  EXPECT_EQ(locked::RdaByBand()[2], (stats::TextList{"AB01"})) << "RDA list of 40m";
+  const COleDateTime time(kDay15Mar2024 + 0.5, COleDateTime::valid);
+  ASSERT_EQ(AddAsHost({.time = time, .rcvd = "MO", .countryPrefix = "UA", .band = "40m"}), 1);
+  ASSERT_EQ(AddAsHost({.time = time, .rcvd = "SV01", .countryPrefix = "UA9", .band = "40m"}), 1);
+  int untouched = 0;
+  GetResult0(&untouched);
+  ASSERT_EQ(locked::MoscowByBand()[2], (stats::TextList{"MO"})) << "first contest, 40m";
+  ASSERT_EQ(locked::RdaByBand()[2], (stats::TextList{"SV01"})) << "first contest, 40m";
+
+  Reset();
+  ASSERT_EQ(AddQso("80m"), 1);
+  GetResult0(&untouched);
+  for (int k = 0; k < 6; ++k) {
+    EXPECT_TRUE(locked::MoscowByBand()[k].empty()) << "second contest, Moscow list " << k;
+    EXPECT_TRUE(locked::RdaByBand()[k].empty()) << "second contest, RDA list " << k;
+  }
 }
 
 TEST_F(ResetTest, OutputModeIsTakenFromPositionOne) {
