@@ -67,15 +67,6 @@ int pthread_mutex_lock(pthread_mutex_t* mutex) {
   }
 }
 
-int pthread_mutex_trylock(pthread_mutex_t* mutex) {
-  std::atomic_ref<intptr_t> word(*mutex);
-  intptr_t seen = word.load(std::memory_order_relaxed);
-  if (seen != kLocked && word.compare_exchange_strong(seen, kLocked, std::memory_order_acquire,
-                                                      std::memory_order_relaxed))
-    return 0;
-  return EBUSY;
-}
-
 int pthread_mutex_unlock(pthread_mutex_t* mutex) {
   std::atomic_ref<intptr_t>(*mutex).store(0, std::memory_order_release);
   return 0;
