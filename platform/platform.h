@@ -29,12 +29,17 @@ class AppendFile {
 
 enum class MessageIcon { None, Information, Error };
 
+// Paths are the module's own, relative to the current directory (the
+// host's folder), in the ANSI code page; they work whatever that folder's
+// name and length.
 class Platform {
  public:
   virtual ~Platform() = default;
 
-  // Private profile (INI) access. The value comes back whole; callers that
-  // must read through a fixed buffer cut it themselves.
+  // Private profile (INI) access, in the text format of the system's profile
+  // functions. The value comes back whole; callers that must read through a
+  // fixed buffer cut it themselves. A write that fails leaves the file as it
+  // was.
   virtual std::string ReadProfileString(const std::string& file, const std::string& section,
                                         const std::string& key, const std::string& fallback) = 0;
   virtual bool WriteProfileString(const std::string& file, const std::string& section,
@@ -42,8 +47,10 @@ class Platform {
 
   // Whole-file read; false when the file cannot be read.
   virtual bool ReadFile(const std::string& path, std::string& bytes) = 0;
-  // Creates or truncates the file, writes the bytes and closes it; false on
-  // any failure, with the system's reason in `reason` when it is given.
+  // Writes the bytes to a temporary file beside the target and, once they
+  // are all written and the file is closed, replaces the target with it;
+  // false on any failure, which leaves an earlier target as it was, with the
+  // system's reason in `reason` when it is given.
   virtual bool WriteFile(const std::string& path, const std::string& bytes,
                          std::string* reason = nullptr) = 0;
   // Opens for appending (created when missing, shared with readers); null on

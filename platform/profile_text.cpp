@@ -65,6 +65,16 @@ std::optional<std::string> FindProfileValue(const std::string& text, const std::
   return std::nullopt;
 }
 
+std::optional<std::string> ReadProfileValue(const std::string& text, const std::string& section,
+                                            const std::string& key) {
+  std::optional<std::string> value = FindProfileValue(text, section, key);
+  if (value && value->size() >= 2 && (value->front() == '"' || value->front() == '\'') &&
+      value->back() == value->front()) {
+    *value = value->substr(1, value->size() - 2);
+  }
+  return value;
+}
+
 std::string SetProfileValue(const std::string& text, const std::string& section,
                             const std::string& key, const std::string& value) {
   std::vector<std::string> lines = Lines(text);

@@ -1,16 +1,71 @@
-// The platform of the DLL: the real Win32 calls.
+// The platform of the DLL: the real Win32 calls. Every file is reached by
+// the wide functions through its full path in the long form, so that a host
+// folder of any length and any name works: the module's paths are relative
+// to the current directory, which the wide functions take as it is, however
+// long and whatever the ANSI code page can spell. The settings file is read
+// and written with the module's own INI text handling over those functions,
+// since the private-profile functions stop at 260 characters.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstddef>
+#include <mutex>
 #include <string>
 #include <vector>
 
+#include "platform/lock.h"
+#include "platform/long_path.h"
+#include "platform/pe_version.h"
 #include "platform/platform.h"
+#include "platform/profile_text.h"
 #include "platform/win32_handles.h"
 
 namespace stats {
 namespace {
+
+// The code page in which the ANSI file functions would take the module's
+// 8-bit paths.
+UINT FileCodePage() { return AreFileApisANSI() ? CP_ACP : CP_OEMCP; }
+
+std::wstring WideFromFileText(const std::string& text) {
+  if (text.empty()) return std::wstring();
+  const int size = static_cast<int>(text.size());
+  const int length = MultiByteToWideChar(FileCodePage(), 0, text.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(std::max(length, 0)), L'\0');
+  if (length > 0) MultiByteToWideChar(FileCodePage(), 0, text.data(), size, wide.data(), length);
+  return wide;
+}
+
+// A file name in the module's 8-bit text; false when the code page cannot
+// spell it (it would come back as another name).
+bool FileTextFromWide(const std::wstring& wide, std::string& text) {
+  const int size = static_cast<int>(wide.size());
+  const int length =
+      WideCharToMultiByte(FileCodePage(), 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  text.assign(static_cast<std::size_t>(std::max(length, 0)), '\0');
+  if (length > 0) {
+    WideCharToMultiByte(FileCodePage(), 0, wide.data(), size, text.data(), length, nullptr,
+                        nullptr);
+  }
+  return WideFromFileText(text) == wide;
+}
+
+// The module's relative path resolved against the current directory, in
+// the long form. When it cannot be resolved the path goes on as it is, and
+// the file function that gets it says why it fails.
+std::wstring LongPath(const std::string& path) {
+  const std::wstring wide = WideFromFileText(path);
+  const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return wide;
+  std::wstring full(needed, L'\0');
+  const DWORD length = GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr);
+  if (length == 0 || length >= needed) return wide;
+  full.resize(length);
+  return ExtendedLengthPath(full);
+}
+
+// Reads may overlap a replace of the same file: they share it for deleting.
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 std::string LastErrorText() {
   const DWORD error = GetLastError();
@@ -31,8 +86,8 @@ std::string LastErrorText() {
 // on success, otherwise why not. A full disk may let WriteFile succeed with
 // fewer bytes than asked and no error code: that is reported as the short
 // write it is.
-std::string WriteWhole(const std::string& path, const std::string& bytes) {
-  UniqueFile file(OrNull(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+std::string WriteWhole(const std::wstring& path, const std::string& bytes) {
+  UniqueFile file(OrNull(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                      FILE_ATTRIBUTE_NORMAL, nullptr)));
   if (!file) return LastErrorText();
   std::size_t done = 0;
@@ -53,6 +108,43 @@ std::string WriteWhole(const std::string& path, const std::string& bytes) {
   return std::string();
 }
 
+// The whole file; false when it cannot be read, with the system's error
+// code in `error`.
+bool ReadWhole(const std::wstring& path, std::string& bytes, DWORD& error) {
+  UniqueFile file(OrNull(CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+  if (!file) {
+    error = GetLastError();
+    return false;
+  }
+  bytes.clear();
+  char chunk[65536];
+  for (;;) {
+    DWORD got = 0;
+    if (!::ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr)) {
+      error = GetLastError();
+      return false;
+    }
+    if (got == 0) return true;
+    bytes.append(chunk, got);
+  }
+}
+
+// The text goes to a temporary file beside the target, which replaces the
+// target only once the whole text was written, flushed and closed: a failed
+// write leaves an earlier file byte for byte. Returns "" on success,
+// otherwise the reason of the call that failed.
+std::string ReplaceWhole(const std::wstring& path, const std::string& bytes) {
+  const std::wstring temporary = path + L".tmp-" + std::to_wstring(GetCurrentProcessId());
+  std::string failure = WriteWhole(temporary, bytes);
+  if (failure.empty() &&
+      !MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    failure = LastErrorText();
+  }
+  if (!failure.empty()) DeleteFileW(temporary.c_str());
+  return failure;
+}
+
 class Win32AppendFile : public AppendFile {
  public:
   explicit Win32AppendFile(UniqueFile file) : m_hFile(std::move(file)) {}
@@ -69,60 +161,48 @@ class Win32AppendFile : public AppendFile {
 
 class Win32Platform : public Platform {
  public:
+  // A missing or unreadable file reads as no value at all.
   std::string ReadProfileString(const std::string& file, const std::string& section,
                                 const std::string& key, const std::string& fallback) override {
-    // Grow the buffer until the whole value fits: the API reports a cut
-    // value by filling all but the terminator.
-    for (DWORD size = 256;; size *= 2) {
-      std::vector<char> buffer(size);
-      const DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(),
-                                                    buffer.data(), size, file.c_str());
-      if (length < size - 1 || size >= (1u << 24)) return std::string(buffer.data(), length);
-    }
+    const std::lock_guard<Lock> hold(m_profileLock);
+    std::string text;
+    DWORD ignored = 0;
+    if (!ReadWhole(LongPath(file), text, ignored)) return fallback;
+    return ReadProfileValue(text, section, key).value_or(fallback);
   }
 
+  // One key changed in the file's text, the rest kept line for line. The
+  // lock makes each read-change-replace whole against the module's other
+  // thread. A file that exists but cannot be read is left alone: the one
+  // key written into an empty text would drop all the others.
   bool WriteProfileString(const std::string& file, const std::string& section,
                           const std::string& key, const std::string& value) override {
-    return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()) !=
-           FALSE;
+    const std::lock_guard<Lock> hold(m_profileLock);
+    const std::wstring path = LongPath(file);
+    std::string text;
+    DWORD error = 0;
+    if (!ReadWhole(path, text, error) && error != ERROR_FILE_NOT_FOUND) return false;
+    const std::string changed = SetProfileValue(text, section, key, value);
+    return changed == text || ReplaceWhole(path, changed).empty();
   }
 
   bool ReadFile(const std::string& path, std::string& bytes) override {
-    UniqueFile file(
-        OrNull(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
-    if (!file) return false;
-    bytes.clear();
-    char chunk[65536];
-    for (;;) {
-      DWORD got = 0;
-      if (!::ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr)) return false;
-      if (got == 0) return true;
-      bytes.append(chunk, got);
-    }
+    DWORD ignored = 0;
+    return ReadWhole(LongPath(path), bytes, ignored);
   }
 
-  // The text goes to a temporary file beside the target, which replaces the
-  // target only once the whole text was written, flushed and closed: a
-  // failed write leaves an earlier file byte for byte. Each failure is
-  // reported with the reason of the call that failed.
   bool WriteFile(const std::string& path, const std::string& bytes, std::string* reason) override {
-    const std::string temporary = path + ".tmp-" + std::to_string(GetCurrentProcessId());
-    std::string failure = WriteWhole(temporary, bytes);
-    if (failure.empty() &&
-        !MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-      failure = LastErrorText();
-    }
+    const std::string failure = ReplaceWhole(LongPath(path), bytes);
     if (failure.empty()) return true;
-    DeleteFileA(temporary.c_str());
     if (reason != nullptr) *reason = failure;
     return false;
   }
 
   std::unique_ptr<AppendFile> OpenForAppend(const std::string& path) override {
     UniqueFile file(
-        OrNull(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
+        OrNull(CreateFileW(LongPath(path).c_str(), FILE_APPEND_DATA,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr)));
     if (!file) return nullptr;
     return std::make_unique<Win32AppendFile>(std::move(file));
   }
@@ -143,31 +223,26 @@ class Win32Platform : public Platform {
     MessageBoxA(owner, text.c_str(), caption, style);
   }
 
+  // A name the ANSI code page cannot spell is left out: the module could not
+  // name that file again.
   std::vector<std::string> ListDirectory(const std::string& pattern) override {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    UniqueFind search(OrNull(FindFirstFileA(pattern.c_str(), &found)));
+    WIN32_FIND_DATAW found;
+    UniqueFind search(OrNull(FindFirstFileW(LongPath(pattern).c_str(), &found)));
     if (!search) return names;
+    std::string name;
     do {
-      names.emplace_back(found.cFileName);
-    } while (FindNextFileA(search.get(), &found));
+      if (FileTextFromWide(found.cFileName, name)) names.push_back(name);
+    } while (FindNextFileW(search.get(), &found));
     return names;
   }
 
+  // Read from the file's own bytes: the version functions load the file as
+  // a module, which a path beyond 260 characters does not reach.
   std::optional<FileVersion> ReadFileVersion(const std::string& path) override {
-    DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
-    if (size == 0) return std::nullopt;
-    std::vector<char> data(size);
-    if (!GetFileVersionInfoA(path.c_str(), 0, size, data.data())) return std::nullopt;
-    VS_FIXEDFILEINFO* info = nullptr;
-    UINT length = 0;
-    if (!VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&info), &length) ||
-        info == nullptr || length < sizeof(VS_FIXEDFILEINFO)) {
-      return std::nullopt;
-    }
-    return FileVersion{HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS),
-                       HIWORD(info->dwFileVersionLS), LOWORD(info->dwFileVersionLS)};
+    std::string bytes;
+    if (!ReadFile(path, bytes)) return std::nullopt;
+    return ReadPeFileVersion(bytes);
   }
 
   // For a debugger or a debug-output viewer: the host has no log of ours.
@@ -175,6 +250,9 @@ class Win32Platform : public Platform {
     const std::string line = std::string("Stats.dll: ") + where + ": " + what + "\n";
     OutputDebugStringA(line.c_str());
   }
+
+ private:
+  Lock m_profileLock;
 };
 
 }  // namespace

@@ -11,6 +11,7 @@
 namespace {
 
 using stats::FindProfileValue;
+using stats::ReadProfileValue;
 using stats::SetProfileValue;
 
 // Control characters made visible in failure messages.
@@ -55,6 +56,28 @@ TEST(ProfileTextTest, FindsTheValueOfAKeyInItsSection) {
               c.expected.value_or("<none>"))
         << "[" << c.section << "] " << c.key << " in \"" << Shown(c.text) << "\"";
   }
+}
+
+TEST(ProfileTextTest, ReadsAValueWithoutTheQuotesAroundIt) {
+  const struct {
+    const char* stored;
+    const char* read;
+  } cases[] = {
+      {"\"73 de R3XYZ\"", "73 de R3XYZ"},
+      {"'73'", "73"},
+      {"\"\"", ""},
+      {"\"a\"b\"", "a\"b"},
+      {"\"", "\""},
+      {"'73\"", "'73\""},
+      {"\"73", "\"73"},
+      {"7\"3\"", "7\"3\""},
+  };
+  for (const auto& c : cases) {
+    const std::string text = std::string("[Settings]\r\nSoapBox=") + c.stored + "\r\n";
+    EXPECT_EQ(ReadProfileValue(text, "Settings", "SoapBox").value_or("<none>"), c.read)
+        << "stored " << c.stored;
+  }
+  EXPECT_EQ(ReadProfileValue("[Settings]\r\n", "Settings", "SoapBox"), std::nullopt);
 }
 
 TEST(ProfileTextTest, SetsAValueInPlaceAtTheSectionEndOrInANewSection) {

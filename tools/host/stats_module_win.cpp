@@ -1,14 +1,40 @@
 #include "stats_module_win.h"
 
+#include <cstddef>
 #include <cstdlib>
 
 namespace host {
 namespace {
 
-std::string FullPath(const std::string& path) {
-  char buffer[MAX_PATH * 2];
-  const DWORD n = GetFullPathNameA(path.c_str(), sizeof buffer, buffer, nullptr);
-  return n == 0 || n >= sizeof buffer ? path : std::string(buffer, n);
+std::wstring WideFrom(const std::string& text, UINT codePage) {
+  if (text.empty()) return std::wstring();
+  const int size = static_cast<int>(text.size());
+  const int n = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
+  if (n <= 0) return std::wstring();
+  std::wstring wide(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), n);
+  return wide;
+}
+
+std::string Utf8From(const std::wstring& wide) {
+  if (wide.empty()) return std::string();
+  const int size = static_cast<int>(wide.size());
+  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  if (n <= 0) return std::string();
+  std::string text(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, text.data(), n, nullptr, nullptr);
+  return text;
+}
+
+// Resolved against the working directory, at any length.
+std::wstring FullPath(const std::wstring& path) {
+  const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return path;
+  std::wstring full(needed, L'\0');
+  const DWORD n = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+  if (n == 0 || n >= needed) return path;
+  full.resize(n);
+  return full;
 }
 
 std::string WindowsPath(std::string path) {
@@ -41,8 +67,12 @@ const char* FirstUnbound(const EntryPoints& e, Binding binding) {
   return nullptr;
 }
 
-StatsModule::StatsModule(const std::string& path)
-    : m_path(FullPath(path)), m_module(LoadLibraryA(m_path.c_str())) {
+StatsModule::StatsModule(const std::string& path) : StatsModule(WideFrom(path, CP_ACP)) {}
+
+StatsModule::StatsModule(const std::wstring& path)
+    : m_widePath(FullPath(path)),
+      m_path(Utf8From(m_widePath)),
+      m_module(LoadLibraryW(m_widePath.c_str())) {
   if (!m_module) m_loadError = GetLastError();
 }
 

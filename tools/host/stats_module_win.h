@@ -52,15 +52,22 @@ const char* FirstUnbound(const EntryPoints& entry, Binding binding);
 // Owns one load of the DLL; unloading it ends the module's state.
 class StatsModule {
  public:
-  // A relative path is taken from the working directory, as the host keeps
+  // `path` is in the ANSI code page, as the ANSI functions take it. A
+  // relative path is taken from the working directory, as the host keeps
   // its plug-in folder (LoadLibrary would search the system path for a bare
-  // name).
+  // name). The DLL is loaded by the wide functions from the full path, so
+  // that a folder whose name the code page cannot spell, or whose path is
+  // longer than 259 characters, loads too.
   explicit StatsModule(const std::string& path);
+  // The same for a path in UTF-16.
+  explicit StatsModule(const std::wstring& path);
 
   bool IsLoaded() const { return static_cast<bool>(m_module); }
   DWORD LoadError() const { return m_loadError; }
-  // The full path the DLL was loaded from.
+  // The full path the DLL was loaded from, in UTF-8 for messages.
   const std::string& Path() const { return m_path; }
+  // The same for the wide functions.
+  const std::wstring& WidePath() const { return m_widePath; }
 
   // The export of that exact name, or null.
   FARPROC Find(const char* name) const;
@@ -74,13 +81,14 @@ class StatsModule {
   EntryPoints Bind(Binding binding) const;
 
  private:
+  std::wstring m_widePath;
   std::string m_path;
   stats::UniqueModule m_module;
   DWORD m_loadError = 0;
 };
 
 // The DLL under test: $STATS_DLL when set, else `fallback`. Linux paths are
-// turned into the wine drive that maps the root.
+// turned into the wine drive that maps the root. In the ANSI code page.
 std::string StatsDllPath(const std::string& fallback);
 
 }  // namespace host

@@ -8,7 +8,9 @@ PluginSlot::PluginSlot(std::string path) : m_path(std::move(path)) {}
 
 bool PluginSlot::Load(std::string& error) {
   if (IsLoaded()) return true;
-  auto module = std::make_unique<host::StatsModule>(m_path);
+  // Loaded again from where the first load found it.
+  auto module = m_widePath.empty() ? std::make_unique<host::StatsModule>(m_path)
+                                   : std::make_unique<host::StatsModule>(m_widePath);
   if (!module->IsLoaded()) {
     error = "cannot load " + module->Path() + " (error " + std::to_string(module->LoadError()) +
             ")";
@@ -21,14 +23,16 @@ bool PluginSlot::Load(std::string& error) {
     return false;  // the module owner unloads it again
   }
   m_path = module->Path();
+  m_widePath = module->WidePath();
   m_session = HostSession(entry);
   m_module = std::move(module);
   return true;
 }
 
 bool PluginSlot::IsMapped() const {
+  if (m_widePath.empty()) return false;  // never loaded
   HMODULE module = nullptr;
-  return GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT, m_path.c_str(),
+  return GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT, m_widePath.c_str(),
                             &module) != 0;
 }
 

@@ -12,6 +12,7 @@ namespace orvosim {
 
 class PluginSlot {
  public:
+  // `path` as StatsModule takes it.
   explicit PluginSlot(std::string path);
   PluginSlot(const PluginSlot&) = delete;
   PluginSlot& operator=(const PluginSlot&) = delete;
@@ -29,11 +30,13 @@ class PluginSlot {
   bool IsMapped() const;
   // The exports of the loaded plug-in; null while it is unloaded.
   HostSession* Session() { return IsLoaded() ? &m_session : nullptr; }
-  // The full path of the last load.
+  // The full path of the last load, in UTF-8 for messages.
   const std::string& Path() const { return m_path; }
 
  private:
+  // Until the first load, the path as given; then the full path.
   std::string m_path;
+  std::wstring m_widePath;  // empty until the first load
   std::unique_ptr<host::StatsModule> m_module;
   // Kept across unloads: an unload from inside a host member may happen
   // while one of its calls is still on the stack.
