@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs, on a Debian 12 machine as root, what the builds and the tests need.
+# Installs, on a Debian 12 machine as root, what the builds and the tests need,
+# and generates the locales the wine sessions run in.
 # Does nothing when everything is already there, so it is cheap to call first.
 #   --pictures   also what turns window captures into PNG files (ImageMagick),
 #                needed only by the scripts that make pictures
@@ -24,6 +25,20 @@ have_pkg wine32:i386 || need+=(wine32:i386)
 have_pkg fonts-wine || need+=(fonts-wine)
 have_pkg libgtest-dev || need+=(libgtest-dev)
 have_pkg googletest || need+=(googletest)
+have_pkg locales || need+=(locales)
+
+# The locales the wine sessions run in: ru_RU.UTF-8 gives the Windows
+# programs code page 1251, en_US.UTF-8 code page 1252. Wine also names the
+# Unix files in the locale's character set, so without a generated UTF-8
+# locale a folder with a Cyrillic name is out of its reach.
+locales_wanted=(ru_RU.UTF-8 en_US.UTF-8)
+locales_missing=()
+# "ru_RU.UTF-8" is listed as "ru_RU.utf8".
+generated=$(locale -a 2>/dev/null | tr 'A-Z' 'a-z' | tr -d '-' || true)
+for wanted in "${locales_wanted[@]}"; do
+  short=$(tr 'A-Z' 'a-z' <<<"$wanted" | tr -d '-')
+  grep -qxF "$short" <<<"$generated" || locales_missing+=("$wanted")
+done
 for extra in "$@"; do
   case "$extra" in
     --pictures) have_pkg imagemagick || need+=(imagemagick) ;;
@@ -32,15 +47,27 @@ for extra in "$@"; do
   esac
 done
 
-if [ ${#need[@]} -eq 0 ]; then
+if [ ${#need[@]} -eq 0 ] && [ ${#locales_missing[@]} -eq 0 ]; then
   exit 0
 fi
 if [ "$(id -u)" -ne 0 ]; then
-  echo "missing packages: ${need[*]} (run as root to install them)" >&2
+  [ ${#need[@]} -eq 0 ] || echo "missing packages: ${need[*]} (run as root to install them)" >&2
+  [ ${#locales_missing[@]} -eq 0 ] ||
+    echo "locales not generated: ${locales_missing[*]} (run as root to generate them)" >&2
   exit 1
 fi
-echo "installing: ${need[*]}"
-export DEBIAN_FRONTEND=noninteractive
-dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+if [ ${#need[@]} -gt 0 ]; then
+  echo "installing: ${need[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+fi
+if [ ${#locales_missing[@]} -gt 0 ]; then
+  echo "generating locales: ${locales_missing[*]}"
+  # Listed in /etc/locale.gen, so that a later locale-gen keeps them.
+  for wanted in "${locales_missing[@]}"; do
+    grep -qxF "$wanted UTF-8" /etc/locale.gen 2>/dev/null || echo "$wanted UTF-8" >>/etc/locale.gen
+  done
+  locale-gen >/dev/null
+fi

@@ -9,10 +9,14 @@ wine_session_start() {
   export WINEPREFIX="$root/build/${WINE_SESSION_NAME:-wineprefix}"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree=;mshtml="
-  # Code page 1251 as on a Russian Windows, so the Cyrillic texts show.
-  # Handed only to the programs started through wine_run: the shell itself
-  # has no such locale generated and would warn about it.
+  # Code page 1251 as on a Russian Windows, so the Cyrillic texts show
+  # (en_US.UTF-8 gives code page 1252). Handed only to the programs started
+  # through wine_run. The locale must be generated (scripts/ensure-deps.sh
+  # does it): wine names the Unix files in the locale's character set, and
+  # without it a folder with a Cyrillic name is out of wine's reach.
   WINE_SESSION_LOCALE=ru_RU.UTF-8
+  locale -a 2>/dev/null | grep -qx 'ru_RU.utf8' ||
+    echo "wine-session: locale $WINE_SESSION_LOCALE is not generated; run scripts/ensure-deps.sh as root" >&2
 
   # A display first: a wine session started without one stays without one.
   # Xvfb picks a free display number itself and writes it once it accepts
