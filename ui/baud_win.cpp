@@ -1,5 +1,6 @@
 #include "ui/baud_win.h"
 
+#include <iterator>
 #include <mutex>
 
 #include "engine/contest_state.h"
@@ -21,6 +22,12 @@ constexpr UINT kOpeningDelayMs = 300;
 
 void WriteShownSetting(const char* key, bool shown) {
   CurrentPlatform().WriteProfileString(g_strIniFile, g_strIniSection, key, shown ? "1" : "0");
+}
+
+std::wstring WindowCaption(HWND window) {
+  wchar_t caption[128] = {};
+  GetWindowTextW(window, caption, static_cast<int>(std::size(caption)));
+  return caption;
 }
 
 int RussianWording() {
@@ -50,11 +57,13 @@ baud::~baud() = default;
 BOOL baud::OnInitDialog() {
   CDialog::OnInitDialog();
   HWND window = GetSafeHwnd();
+  if (RussianWording() == 0) UseEnglishTexts();
+  // The caption decides the width, and the width the place.
+  WidenToShowCaption(window, WindowCaption(window));
   MoveToSavedPosition(window, kBaudPositionKeys, 10, 10);
   SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
   m_brBack.reset(CreateSolidBrush(kPanelColour));
   SetModuleIcon(window);
-  if (RussianWording() == 0) UseEnglishTexts();
   UpdateData(false);
   // The host is reached from the modal loop: the display's start waits for
   // this window, and the host's thread, which answers for the host, is the

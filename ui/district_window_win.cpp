@@ -1,16 +1,21 @@
 #include "ui/district_window_win.h"
 
 #include "ui/panel_look_win.h"
+#include "ui/wide_text_win.h"
 
 namespace stats {
 
 DistrictWindow::DistrictWindow(UINT templateId, HWND parent, PositionKeys keys,
-                               ScreenPoint fallback)
-    : CDialog(templateId, parent), m_keys(keys), m_fallback(fallback) {}
+                               ScreenPoint preferred)
+    : CDialog(templateId, parent), m_keys(keys), m_preferred(preferred) {}
 
 BOOL DistrictWindow::OnInitDialog() {
   CDialog::OnInitDialog();
-  MoveToSavedPosition(GetSafeHwnd(), m_keys, m_fallback.x, m_fallback.y);
+  // Widened first: the place depends on the size.
+  for (const std::string& caption : LongestCaptions()) {
+    WidenToShowCaption(GetSafeHwnd(), WideFrom1251(caption));
+  }
+  MoveToSavedPosition(GetSafeHwnd(), m_keys, m_preferred.x, m_preferred.y);
   SetModuleIcon(GetSafeHwnd());
   return TRUE;
 }

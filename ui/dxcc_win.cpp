@@ -1,12 +1,15 @@
 #include "ui/dxcc_win.h"
 
+#include "engine/display_snapshot.h"
 #include "resources/resource.h"
+#include "ui/update_text.h"
 #include "ui/wide_text_win.h"
 
 namespace stats {
 namespace {
 
-// Where the window opens when no place was saved (a saved 0 counts as none).
+// Where the window opens when no place was saved (a saved 0 counts as none)
+// and no other display window stands there.
 constexpr int kDefaultLeft = 10;
 constexpr int kDefaultTop = 400;
 // The button keeps this far inside the client area once the window is sized.
@@ -22,6 +25,18 @@ void DXCC::SetCaption(const std::string& caption) {
 }
 
 void DXCC::DoDataExchange(DataExchange& dx) { m_button.Attach(dx.Control(IDC_INFO_BUTTON)); }
+
+// The RDA line on the band with the longest name with a four-digit count,
+// and the call line with a long portable call.
+std::vector<std::string> DXCC::LongestCaptions() const {
+  constexpr double kOn160m = 1'800'000;
+  constexpr int kFourDigits = 8888;
+  constexpr const char* kLongCall = "UA9ABC/QRP";
+  DisplaySnapshot wording = TakeDisplaySnapshot("", -1);
+  wording.rdaCount = kFourDigits;
+  return {ComposeFrequencyPart(kOn160m, 0.0, wording).rdaLine,
+          ComposeCallLine(wording.endYear, kLongCall, wording.russian)};
+}
 
 void DXCC::FitButtonToClient() {
   HWND button = GetDlgItem(GetSafeHwnd(), IDC_INFO_BUTTON);

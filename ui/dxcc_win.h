@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "ui/district_window_win.h"
 #include "ui/info_button_win.h"
@@ -23,6 +24,7 @@ class DXCC : public DistrictWindow {
 
  protected:
   void DoDataExchange(DataExchange& dx) override;
+  std::vector<std::string> LongestCaptions() const override;
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
  private:

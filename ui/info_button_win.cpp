@@ -3,8 +3,8 @@
 #include <array>
 #include <vector>
 
-#include "platform/win32_handles.h"
 #include "ui/mem_dc_win.h"
+#include "ui/panel_look_win.h"
 
 namespace stats {
 namespace {
@@ -17,8 +17,41 @@ void DrawFill(HDC dc, const Fill& fill) {
   if (brush) FillRect(dc, &rect, brush.get());
 }
 
-// Advance widths of the ASCII characters in the context's current font.
-using AsciiWidths = std::array<INT, 128>;
+// The caption font scaled from the system's resolution, in which the
+// system gives it, to the context's; a common dialog face in bold when the
+// system names no caption font.
+LOGFONTA ButtonLogFont(HDC dc) {
+  const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+  LOGFONTA font{};
+  if (SystemCaptionFont(font)) {
+    const WindowDc screen(nullptr, WindowDc::Area::Client);
+    const int systemDpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+    if (systemDpi > 0 && dpi > 0) font.lfHeight = MulDiv(font.lfHeight, dpi, systemDpi);
+    return font;
+  }
+  constexpr int kFallbackPoints = 8;
+  font.lfHeight = -MulDiv(kFallbackPoints, dpi > 0 ? dpi : 96, 72);
+  font.lfWeight = FW_BOLD;
+  font.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynA(font.lfFaceName, "MS Shell Dlg", LF_FACESIZE);
+  return font;
+}
+
+// The font's sizes; nothing when the context cannot say. Advances are
+// asked for every byte: the texts are single-byte text of the code page.
+std::optional<TextMeasures> MeasureFont(HDC dc) {
+  TEXTMETRICA metrics{};
+  std::array<INT, 256> advances{};
+  if (!GetTextMetricsA(dc, &metrics) ||
+      !GetCharWidth32A(dc, 0, static_cast<UINT>(advances.size() - 1), advances.data())) {
+    return std::nullopt;
+  }
+  TextMeasures measures;
+  measures.lineHeight = metrics.tmHeight;
+  measures.averageWidth = metrics.tmAveCharWidth;
+  for (std::size_t i = 0; i < advances.size(); ++i) measures.advances[i] = advances[i];
+  return measures;
+}
 
 bool IsAscii(const std::string& text) {
   for (char c : text) {
@@ -34,7 +67,7 @@ bool IsAscii(const std::string& text) {
 // has hundreds of texts.
 class TextRun {
  public:
-  explicit TextRun(const AsciiWidths& widths) : m_widths(widths) {}
+  explicit TextRun(const TextMeasures& measures) : m_measures(measures) {}
 
   // False when `next` cannot join: another line, not ASCII, or starting at
   // or left of the last glyph so far.
@@ -50,7 +83,7 @@ class TextRun {
     int glyphX = next.x;
     for (char c : next.text) {
       m_nLastGlyphX = glyphX;
-      const INT advance = m_widths[static_cast<unsigned char>(c)];
+      const INT advance = m_measures.advances[static_cast<unsigned char>(c)];
       m_strBytes.push_back(c);
       m_arrAdvances.push_back(advance);
       glyphX += advance;
@@ -68,7 +101,7 @@ class TextRun {
   }
 
  private:
-  const AsciiWidths& m_widths;
+  const TextMeasures& m_measures;
   int m_nX = 0;
   int m_nY = 0;
   int m_nLastGlyphX = 0;
@@ -83,12 +116,12 @@ void DrawTextsOneByOne(HDC dc, const std::vector<PlacedText>& texts) {
 }
 
 void DrawTexts(HDC dc, const std::vector<PlacedText>& texts) {
-  AsciiWidths widths{};
-  if (!GetCharWidth32A(dc, 0, static_cast<UINT>(widths.size() - 1), widths.data())) {
+  const std::optional<TextMeasures> measures = MeasureFont(dc);
+  if (!measures) {
     DrawTextsOneByOne(dc, texts);
     return;
   }
-  TextRun run(widths);
+  TextRun run(*measures);
   for (const PlacedText& placed : texts) {
     if (placed.text.empty()) continue;  // draws nothing
     if (run.Add(placed)) continue;
@@ -100,6 +133,14 @@ void DrawTexts(HDC dc, const std::vector<PlacedText>& texts) {
 
 }  // namespace
 
+InfoButtonFont::InfoButtonFont(HDC dc) {
+  const LOGFONTA font = ButtonLogFont(dc);
+  m_font.reset(CreateFontIndirectA(&font));
+  if (m_font) m_selected.emplace(dc, m_font.get());
+}
+
+TextMeasures MeasureCurrentFont(HDC dc) { return MeasureFont(dc).value_or(TextMeasures{}); }
+
 void DrawButtonPicture(HDC dc, const ButtonPicture& picture) {
   for (const Fill& fill : picture.fills) DrawFill(dc, fill);
   // Texts stand over the fills without boxes of their own.
@@ -109,10 +150,13 @@ void DrawButtonPicture(HDC dc, const ButtonPicture& picture) {
 }
 
 void PaintInfoButton(HDC dc, const RECT& item) {
+  CMemDC offscreen(dc);
+  const InfoButtonFont font(offscreen.Dc());
+  const TextMeasures measures = MeasureCurrentFont(offscreen.Dc());
   // The state is read before drawing starts, so the engine's lock is never
   // held while GDI works.
-  const ButtonPicture picture = LayoutInfoButton({item.left, item.top, item.right, item.bottom});
-  CMemDC offscreen(dc);
+  const ButtonPicture picture =
+      LayoutInfoButton({item.left, item.top, item.right, item.bottom}, measures);
   DrawButtonPicture(offscreen.Dc(), picture);
 }
 

@@ -8,6 +8,9 @@
 // context, so PrintWindow and WM_PRINTCLIENT reach the same paint.
 #include <windows.h>
 
+#include <optional>
+
+#include "platform/win32_handles.h"
 #include "ui/info_button_layout.h"
 
 namespace stats {
@@ -30,6 +33,23 @@ class CCqWwInfoButton {
 // screen and copied to `dc` in one step. `item` is the button's client
 // rectangle in dc's coordinates. Display thread only.
 void PaintInfoButton(HDC dc, const RECT& item);
+
+// The font the button's texts are drawn in, selected into `dc` for the
+// object's life: the system's caption font (the window's only other text)
+// at the context's resolution, so that the texts read as large as the
+// caption at every display scale. When no font can be made the context
+// keeps its own.
+class InfoButtonFont {
+ public:
+  explicit InfoButtonFont(HDC dc);
+
+ private:
+  UniqueFont m_font;
+  std::optional<SelectGuard> m_selected;  // put back before the font goes
+};
+
+// The measures of the context's current font.
+TextMeasures MeasureCurrentFont(HDC dc);
 
 // Draws a composed picture: its fills in order, then its texts in black
 // over them with the context's current font.

@@ -24,6 +24,7 @@ class oblast : public DistrictWindow {
   void DoDataExchange(DataExchange& dx) override;
   // Enter keeps the boxes as the operator left them, then hides.
   void OnOK() override;
+  std::vector<std::string> LongestCaptions() const override;
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
  private:

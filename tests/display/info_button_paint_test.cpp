@@ -37,32 +37,45 @@ TEST_F(InfoButtonPaint, WithoutBandTheButtonIsPlainLightYellow) {
   EXPECT_EQ(canvas.CountOtherThan({0, 0, kWidth, kHeight}, kLightYellow), 0) << "band -1";
 }
 
-TEST_F(InfoButtonPaint, DistrictTextsStandInTheirCells) {
+TEST_F(InfoButtonPaint, DistrictTextsStandWhereTheLayoutPutsThem) {
   SetRdaDistricts(2, {"MO05", "AB01"});
   stats::g_nCurBand = 2;
   Canvas canvas(kWidth, kHeight);
   ASSERT_TRUE(canvas.IsReady());
   PaintWhole(canvas);
-  EXPECT_EQ(canvas.Pixel(2, 2), kLightYellow) << "background above the grid";
+  // The layout of the same texts from the measures of the same font.
+  Canvas measuring(8, 8);
+  const stats::InfoButtonFont font(measuring.Dc());
+  const stats::TextMeasures measures = stats::MeasureCurrentFont(measuring.Dc());
+  const stats::ButtonPicture layout =
+      stats::LayoutDistrictView({"AB01", "MO05"}, 2, {0, 0, kWidth, kHeight}, measures);
+  ASSERT_EQ(layout.texts.size(), 2u);
+  const stats::PlacedText& first = layout.texts[0];
+  const int cellWidth = layout.texts[1].x - first.x;
+  const int lineHeight = measures.lineHeight;
+  EXPECT_EQ(canvas.Pixel(1, 1), kLightYellow) << "background above the grid";
   struct Cell {
+    const char* name;
     RECT area;
     bool written;
   } const cells[] = {
-      {{5, 15, 45, 30}, true},     // AB01
-      {{45, 15, 85, 30}, true},    // MO05
-      {{85, 15, 125, 30}, false},  // no third district
-      {{5, 30, 45, 45}, false},    // no second line
+      {"AB01", {first.x, first.y, first.x + cellWidth, first.y + lineHeight}, true},
+      {"MO05", {first.x + cellWidth, first.y, first.x + 2 * cellWidth, first.y + lineHeight}, true},
+      {"no third district",
+       {first.x + 2 * cellWidth, first.y, first.x + 3 * cellWidth, first.y + lineHeight}, false},
+      {"no second line", {0, first.y + lineHeight + 1, kWidth, kHeight}, false},
   };
   for (const Cell& cell : cells) {
     const int marked = canvas.CountOtherThan(cell.area, kLightYellow);
     if (cell.written) {
-      EXPECT_GT(marked, 0) << "cell at x " << cell.area.left << ", y " << cell.area.top;
+      EXPECT_GT(marked, 0) << cell.name;
     } else {
-      EXPECT_EQ(marked, 0) << "cell at x " << cell.area.left << ", y " << cell.area.top;
+      EXPECT_EQ(marked, 0) << cell.name;
     }
   }
-  const RECT firstCell{5, 15, 45, 30};
-  EXPECT_LT(canvas.CountOtherThan(firstCell, 0x000000), 40 * 15) << "the text is black";
+  const RECT& firstCell = cells[0].area;
+  const int cellArea = (firstCell.right - firstCell.left) * (firstCell.bottom - firstCell.top);
+  EXPECT_LT(canvas.CountOtherThan(firstCell, 0x000000), cellArea) << "the text is black";
 }
 
 TEST_F(InfoButtonPaint, CallViewStripeLiesInTheBandSlot) {
