@@ -15,7 +15,9 @@
 namespace stats {
 
 inline std::wstring ExtendedLengthPath(const std::wstring& full) {
-  const auto isLetter = [](wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); };
+  const auto isLetter = [](wchar_t c) {
+    return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z');
+  };
   if (full.size() >= 3 && isLetter(full[0]) && full[1] == L':' && full[2] == L'\\') {
     return L"\\\\?\\" + full;
   }

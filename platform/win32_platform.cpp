@@ -111,8 +111,8 @@ std::string WriteWhole(const std::wstring& path, const std::string& bytes) {
 // The whole file; false when it cannot be read, with the system's error
 // code in `error`.
 bool ReadWhole(const std::wstring& path, std::string& bytes, DWORD& error) {
-  UniqueFile file(OrNull(CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr,
-                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+  UniqueFile file(OrNull(CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr)));
   if (!file) {
     error = GetLastError();
     return false;
@@ -137,8 +137,7 @@ bool ReadWhole(const std::wstring& path, std::string& bytes, DWORD& error) {
 std::string ReplaceWhole(const std::wstring& path, const std::string& bytes) {
   const std::wstring temporary = path + L".tmp-" + std::to_wstring(GetCurrentProcessId());
   std::string failure = WriteWhole(temporary, bytes);
-  if (failure.empty() &&
-      !MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+  if (failure.empty() && !MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
     failure = LastErrorText();
   }
   if (!failure.empty()) DeleteFileW(temporary.c_str());
@@ -199,10 +198,9 @@ class Win32Platform : public Platform {
   }
 
   std::unique_ptr<AppendFile> OpenForAppend(const std::string& path) override {
-    UniqueFile file(
-        OrNull(CreateFileW(LongPath(path).c_str(), FILE_APPEND_DATA,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr)));
+    UniqueFile file(OrNull(CreateFileW(LongPath(path).c_str(), FILE_APPEND_DATA,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr)));
     if (!file) return nullptr;
     return std::make_unique<Win32AppendFile>(std::move(file));
   }
