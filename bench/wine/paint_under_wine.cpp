@@ -1,6 +1,8 @@
 // The information button's whole paint on the Windows platform (run under
-// wine): milliseconds per paint into a 600 x 400 memory bitmap, district view
-// with 2,600 RDA districts on the current band, and the call view.
+// wine): milliseconds per paint into a memory bitmap of 600 x 400 pixels at
+// 96 DPI, as much larger as the display's scale makes the window (run it at
+// several scales by setting the prefix's LogPixels), district view with
+// 2,600 RDA districts on the current band, and the call view.
 #include <windows.h>
 
 #include <cstdio>
@@ -12,8 +14,8 @@
 
 namespace {
 
-constexpr int kWidth = 600;
-constexpr int kHeight = 400;
+constexpr int kWidthAt96 = 600;
+constexpr int kHeightAt96 = 400;
 constexpr int kDistricts = 2600;
 constexpr int kPaints = 300;
 
@@ -36,8 +38,7 @@ void FillDistricts(int band) {
   }
 }
 
-double MillisecondsPerPaint(HDC target) {
-  const RECT item{0, 0, kWidth, kHeight};
+double MillisecondsPerPaint(HDC target, const RECT& item) {
   stats::PaintInfoButton(target, item);  // warm-up; also sorts the list once
   LARGE_INTEGER from, to;
   QueryPerformanceCounter(&from);
@@ -50,13 +51,15 @@ double MillisecondsPerPaint(HDC target) {
 
 int main() {
   HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  const RECT item{0, 0, MulDiv(kWidthAt96, dpi, 96), MulDiv(kHeightAt96, dpi, 96)};
   HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, kWidth, kHeight);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, item.right, item.bottom);
   HGDIOBJ previous = SelectObject(memory, bitmap);
 
   FillDistricts(1);
   stats::g_nCurBand = 1;
-  const double districtView = MillisecondsPerPaint(memory);
+  const double districtView = MillisecondsPerPaint(memory, item);
 
   {
     const stats::ContestStateLock contest;
@@ -65,11 +68,12 @@ int main() {
     }
   }
   stats::g_strCurCall = "R3XYZ";
-  const double callView = MillisecondsPerPaint(memory);
+  const double callView = MillisecondsPerPaint(memory, item);
 
-  std::printf("| information button, district view, %d districts, %dx%d | %.2f ms |\n", kDistricts,
-              kWidth, kHeight, districtView);
-  std::printf("| information button, call view, %dx%d | %.2f ms |\n", kWidth, kHeight, callView);
+  std::printf("| information button, district view, %d districts, %ldx%ld at %d DPI | %.2f ms |\n",
+              kDistricts, item.right, item.bottom, dpi, districtView);
+  std::printf("| information button, call view, %ldx%ld at %d DPI | %.2f ms |\n", item.right,
+              item.bottom, dpi, callView);
 
   SelectObject(memory, previous);
   DeleteObject(bitmap);
