@@ -65,12 +65,13 @@ BOOL baud::OnInitDialog() {
   m_brBack.reset(CreateSolidBrush(kPanelColour));
   SetModuleIcon(window);
   UpdateData(false);
-  // The host is reached from the modal loop: the display's start waits for
-  // this window, and the host's thread, which answers for the host, is the
-  // one waiting.
-  PostMessageW(window, kAttachToHostMessage, 0, 0);
-  // From here a stop from the host's thread has its target.
-  g_hBaudWindow.store(window);
+  // Shown and painted here rather than when the modal loop first goes
+  // idle: the first window a thread shows needs the loader's lock, so this
+  // must be over before the display's start returns to the host, which may
+  // unload the module next. The modal loop's first message says so (below).
+  ShowWindow(window, SW_SHOWNORMAL);
+  UpdateWindow(window);
+  PostMessageW(window, kStartedMessage, 0, 0);
   return TRUE;
 }
 
@@ -85,6 +86,16 @@ void baud::UseEnglishTexts() {
 // The host is reached through the courier on its own thread, which also
 // puts it into the contest's mode.
 void baud::AttachToHost() { m_bHostFound = TheHostCourier().Attach(); }
+
+// The window is shown and the modal loop runs: the display's start waits
+// for this, and from here a stop from the host's thread has its target. The
+// host is reached only now: the host's thread, which answers for it, is the
+// one that was waiting.
+void baud::OnStarted() {
+  g_hBaudWindow.store(GetSafeHwnd());
+  AttachToHost();
+  ArmUpdateTimer(kOpeningDelayMs);
+}
 
 void baud::DoDataExchange(DataExchange& dx) {
   DDX_Check(dx, IDC_SHOW_MOSCOW, m_bShowMoscow);
@@ -189,9 +200,8 @@ bool baud::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
     case kStopDisplayMessage:
       OnStop();
       return true;
-    case kAttachToHostMessage:
-      AttachToHost();
-      ArmUpdateTimer(kOpeningDelayMs);
+    case kStartedMessage:
+      OnStarted();
       return true;
   }
   return false;

@@ -24,6 +24,7 @@ class baud : public CDialog, private DisplayWindows {
  private:
   void UseEnglishTexts();
   void AttachToHost();
+  void OnStarted();
   void ArmUpdateTimer(UINT delayMs);
   template <typename Window>
   void ToggleWindow(std::unique_ptr<Window>& window, const char* shownKey);

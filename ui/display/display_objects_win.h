@@ -17,8 +17,9 @@ class DXCC;
 // handlers run on the display thread, which owns the timer and the windows.
 inline constexpr UINT kArmUpdateTimerMessage = WM_APP + 1;  // wParam: delay in ms
 inline constexpr UINT kStopDisplayMessage = WM_APP + 2;
-// Posted by the window to itself at the end of its start-up.
-inline constexpr UINT kAttachToHostMessage = WM_APP + 3;
+// Posted by the window to itself at the end of its start-up, so that it
+// arrives once the modal loop runs.
+inline constexpr UINT kStartedMessage = WM_APP + 3;
 inline constexpr UINT_PTR kUpdateTimerId = 1500;
 
 // The information window while the display thread owns one; null otherwise.
