@@ -4,7 +4,8 @@
 # (journal share of a full replay, result against one pass over the log).
 # Extra arguments go to the benchmark program, e.g. --benchmark_filter=Replay.
 # With --wine it measures the real DLL under wine instead: the intake, the
-# information button's paint and the shown display at rest.
+# information button's paint, the shown display at rest, the display's cost
+# to the host's thread and what a load and unload leaves behind.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build/bench"
@@ -14,7 +15,8 @@ if [ "${1:-}" = "--wine" ]; then
   "$root/scripts/build.sh" >/dev/null
   run="$root/build/bench-wine"
   rm -rf "$run" && mkdir -p "$run/Plugins"
-  for program in intake_under_wine paint_under_wine display_idle_under_wine; do
+  for program in intake_under_wine paint_under_wine display_idle_under_wine host_thread_under_wine \
+    load_cost_under_wine; do
     cp "$root/build/win32/bench/wine/$program.exe" "$run/"
   done
   cp "$root/dist/Stats.dll" "$root/samples/Plugins/rda_rus.dat" "$run/Plugins/"
@@ -22,9 +24,10 @@ if [ "${1:-}" = "--wine" ]; then
   source "$root/scripts/lib/wine-session.sh"
   WINE_SESSION_NAME=wine-bench wine_session_start
   trap wine_session_stop EXIT
-  for program in intake_under_wine paint_under_wine display_idle_under_wine; do
+  for program in intake_under_wine paint_under_wine display_idle_under_wine host_thread_under_wine; do
     (cd "$run" && wine_run wine "$program.exe" </dev/null)
   done
+  (cd "$run" && wine_run wine load_cost_under_wine.exe 'Plugins\Stats.dll' 1000 </dev/null)
   exit
 fi
 
