@@ -60,11 +60,13 @@ bool IsAscii(const std::string& text) {
   return true;
 }
 
-// One call of ExtTextOut for several texts on one line: each glyph keeps the
-// advance it has when its text is drawn alone, and the last glyph of a text
-// advances to the start of the next text. The pixels are those of one
-// TextOut per text; GDI's cost is mostly per call, and the district grid
-// has hundreds of texts.
+// One call of ExtTextOut for several texts on one line: each glyph advances
+// by the font's measured advance, the one the layout counted with, and the
+// last glyph of a text advances to the start of the next text. The pixels
+// are those of each text drawn alone the same way; GDI's cost is mostly per
+// call, and the district grid has hundreds of texts. (Windows' TextOut
+// advances by the same measures; wine's may draw a bold glyph a pixel
+// narrower than it measures it.)
 class TextRun {
  public:
   explicit TextRun(const TextMeasures& measures) : m_measures(measures) {}

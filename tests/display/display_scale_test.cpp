@@ -22,8 +22,9 @@ namespace {
 
 constexpr uint32_t kWhite = 0xFFFFFF;
 
-// Where a text's pixels lie, relative to where it is drawn in the current
-// font of `fontSource`; empty (right <= left) when it draws none.
+// Where a text's pixels lie, relative to where it is placed, drawn alone as
+// the button draws it in the current font of `fontSource`; empty (right <=
+// left) when it draws none.
 RECT InkBox(HDC fontSource, const std::string& text) {
   SIZE extent{};
   GetTextExtentPoint32A(fontSource, text.data(), static_cast<int>(text.size()), &extent);
@@ -31,8 +32,7 @@ RECT InkBox(HDC fontSource, const std::string& text) {
   const int margin = extent.cy;
   Canvas canvas(extent.cx + 2 * margin, extent.cy + 2 * margin, kWhite);
   SelectObject(canvas.Dc(), GetCurrentObject(fontSource, OBJ_FONT));
-  SetBkMode(canvas.Dc(), TRANSPARENT);
-  TextOutA(canvas.Dc(), margin, margin, text.data(), static_cast<int>(text.size()));
+  stats::DrawButtonPicture(canvas.Dc(), {{}, {{margin, margin, text}}});
   RECT box{canvas.Width(), canvas.Height(), 0, 0};
   for (int y = 0; y < canvas.Height(); ++y) {
     for (int x = 0; x < canvas.Width(); ++x) {

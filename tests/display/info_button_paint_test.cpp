@@ -137,8 +137,9 @@ TEST_F(InfoButtonPaint, MetafileGetsTheDrawingDirectly) {
   DeleteEnhMetaFile(CloseEnhMetaFile(metafile));
 }
 
-// The texts of one line go to GDI together; the pixels must be those of one
-// TextOut per text, whatever the texts' widths and order.
+// The texts of one line go to GDI together; in the button's font, the
+// pixels must be those of each text drawn alone, whatever the texts'
+// widths and order.
 TEST_F(InfoButtonPaint, JoinedTextsDrawTheSamePixelsAsSingleTexts) {
   struct Case {
     const char* name;
@@ -150,15 +151,17 @@ TEST_F(InfoButtonPaint, JoinedTextsDrawTheSamePixelsAsSingleTexts) {
       {"Cyrillic between", {{5, 5, "AB"}, {45, 5, "\xCF\xF0\xE8"}, {85, 5, "CD"}, {125, 5, ""}}},
       {"two lines", {{5, 5, "AB01"}, {45, 5, "AB02"}, {5, 20, "AB03"}, {45, 20, "AB04"}}},
   };
+  const stats::Fill background{{0, 0, 300, 40}, kLightYellow};
   for (const Case& c : cases) {
     Canvas joined(300, 40);
     Canvas single(300, 40);
     ASSERT_TRUE(joined.IsReady() && single.IsReady());
-    stats::DrawButtonPicture(joined.Dc(), {{{{0, 0, 300, 40}, kLightYellow}}, c.texts});
-    stats::DrawButtonPicture(single.Dc(), {{{{0, 0, 300, 40}, kLightYellow}}, {}});
+    const stats::InfoButtonFont joinedFont(joined.Dc());
+    const stats::InfoButtonFont singleFont(single.Dc());
+    stats::DrawButtonPicture(joined.Dc(), {{background}, c.texts});
+    stats::DrawButtonPicture(single.Dc(), {{background}, {}});
     for (const stats::PlacedText& placed : c.texts) {
-      TextOutA(single.Dc(), placed.x, placed.y, placed.text.data(),
-               static_cast<int>(placed.text.size()));
+      stats::DrawButtonPicture(single.Dc(), {{}, {placed}});
     }
     const std::optional<POINT> difference = joined.FirstDifference(single);
     EXPECT_FALSE(difference.has_value())
