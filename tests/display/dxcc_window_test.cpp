@@ -39,6 +39,8 @@ TEST_F(DxccWindow, OpensAtTheSavedPlaceOrTheDefault) {
       {"dxcc_x=0\r\ndxcc_y=300\r\n", 10, 300},  // a saved 0 counts as none
       {"dxcc_x=123\r\ndxcc_y=45\r\n", 123, 45},
       {"dxcc_x=abc\r\n", 10, 400},
+      // A place on a screen no longer there comes onto the nearest one.
+      {"dxcc_x=-5000\r\ndxcc_y=100\r\n", 0, 100},
   };
   for (const Case& c : cases) {
     WriteSettings(c.settings);
@@ -50,6 +52,24 @@ TEST_F(DxccWindow, OpensAtTheSavedPlaceOrTheDefault) {
     EXPECT_FALSE(IsWindowVisible(window.GetSafeHwnd())) << "the creator shows it";
     EXPECT_NE(SendMessageA(window.GetSafeHwnd(), WM_GETICON, ICON_BIG, 0), 0) << c.settings;
   }
+}
+
+// With no saved place the window opens clear of the display's windows
+// already shown on its thread.
+TEST_F(DxccWindow, OpensBesideAShownWindowThatCoversItsDefault) {
+  HWND shown = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 300, 500, 300, nullptr,
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(shown, nullptr);
+  stats::DXCC window;
+  ASSERT_TRUE(window.Create(nullptr));
+  const RECT frame = Frame(window.GetSafeHwnd());
+  const RECT other = Frame(shown);
+  RECT common{};
+  EXPECT_FALSE(IntersectRect(&common, &frame, &other))
+      << "opened at " << frame.left << ", " << frame.top;
+  EXPECT_EQ(stats::g_nLastX, frame.left) << "the shared pair holds the place";
+  EXPECT_EQ(stats::g_nLastY, frame.top) << "the shared pair holds the place";
+  DestroyWindow(shown);
 }
 
 TEST_F(DxccWindow, ResizedWindowKeepsTheButtonFiveInside) {
