@@ -41,7 +41,8 @@ struct SavedPlace {
 
 // Reads the window's keys (through the 100-character settings buffer, as
 // the C library's atoi reads them) into the shared pair; a coordinate that
-// reads 0 becomes its fallback (0 keeps it 0). Returns the pair.
+// reads 0 becomes its fallback (0 keeps it 0). Returns the pair, and
+// whether either coordinate was saved.
 SavedPlace LoadWindowPosition(Platform& platform, PositionKeys keys, int fallbackX,
                               int fallbackY);
 
