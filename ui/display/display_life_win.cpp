@@ -60,7 +60,7 @@ void DisplayLife::Start() {
   m_hThread = std::move(thread);
   m_threadId = threadId;
   // Until the window has started up, the thread may still need the
-  // loader's lock (its own start, the first window of the process): an
+  // loader's lock (its own start, the first show of its window): an
   // unload in that moment could not wait for it. The host cannot unload
   // while this export runs.
   const HANDLE handles[] = {m_hThread.get()};
