@@ -1,9 +1,12 @@
 // What the RDA window's button shows, read back as pixels: the districts of
-// the current band, sorted, in the grid that starts at (5, 15).
+// the current band, sorted, in the caption font, where the layout puts
+// them for that font's measures.
+#include <cstddef>
 #include <vector>
 
 #include "resources/resource.h"
 #include "session_fixture.h"
+#include "ui/info_button_layout.h"
 
 namespace session {
 namespace {
@@ -36,23 +39,45 @@ struct Bitmap {
   }
 };
 
+// The measures of the context's current font, as the layout takes them.
+stats::TextMeasures Measures(HDC dc) {
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  INT widths[256] = {};
+  GetCharWidth32A(dc, 0, 255, widths);
+  stats::TextMeasures measures;
+  measures.lineHeight = metrics.tmHeight;
+  measures.averageWidth = metrics.tmAveCharWidth;
+  for (int i = 0; i < 256; ++i) measures.advances[i] = widths[i];
+  return measures;
+}
+
 // The district view as it must look: the light-yellow fill and the texts in
-// the context's default font.
-void DrawExpected(Bitmap& picture, const std::vector<const char*>& districts) {
+// the system's caption font, where the layout puts them.
+void DrawExpected(Bitmap& picture, const stats::TextList& districts) {
   RECT all = {0, 0, picture.width, picture.height};
   HBRUSH fill = CreateSolidBrush(RGB(255, 250, 198));
   FillRect(picture.dc, &all, fill);
   DeleteObject(fill);
+  NONCLIENTMETRICSA nonClient{};
+  nonClient.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
+  SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, nonClient.cbSize, &nonClient, 0);
+  HFONT font = CreateFontIndirectA(&nonClient.lfCaptionFont);
+  HGDIOBJ previous = SelectObject(picture.dc, font);
   SetBkMode(picture.dc, TRANSPARENT);
-  int x = 5, y = 15;
-  for (const char* text : districts) {
-    TextOutA(picture.dc, x, y, text, lstrlenA(text));
-    x += 40;
-    if (x > picture.width - 40) {
-      x = 5;
-      y += 15;
-    }
+  const stats::TextMeasures measures = Measures(picture.dc);
+  const stats::ButtonPicture layout =
+      stats::LayoutDistrictView(districts, 1, {0, 0, picture.width, picture.height}, measures);
+  // Each glyph advances by the font's measured advance, as the button
+  // draws (wine's TextOut may draw a bold glyph a pixel narrower).
+  for (const stats::PlacedText& placed : layout.texts) {
+    std::vector<INT> advances;
+    for (char c : placed.text) advances.push_back(measures.advances[static_cast<unsigned char>(c)]);
+    ExtTextOutA(picture.dc, placed.x, placed.y, 0, nullptr, placed.text.data(),
+                static_cast<UINT>(placed.text.size()), advances.data());
   }
+  SelectObject(picture.dc, previous);
+  DeleteObject(font);
 }
 
 using PictureTest = DisplaySessionTest;
