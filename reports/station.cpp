@@ -88,13 +88,22 @@ std::string Replaced(std::string text, std::span<const Replacement> replacements
 
 }  // namespace
 
+// Builds the result in one pass: replacing in place would move the rest of
+// the text at every match, quadratic in a soapbox of many line breaks.
 void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
   if (from.empty() || from == to) return;
-  std::size_t at = 0;
-  while ((at = text.find(from, at)) != std::string::npos) {
-    text.replace(at, from.size(), to);
-    at += to.size();
+  std::size_t at = text.find(from);
+  if (at == std::string::npos) return;
+  std::string result;
+  result.reserve(text.size());
+  std::size_t copied = 0;
+  for (; at != std::string::npos; at = text.find(from, copied)) {
+    result.append(text, copied, at - copied);
+    result.append(to);
+    copied = at + from.size();
   }
+  result.append(text, copied, std::string::npos);
+  text.swap(result);
 }
 
 std::string CabrilloFileBase(const std::string& ownCall) {

@@ -269,7 +269,7 @@ TEST_F(StationTest, LongValuesAreShortenedWhenReadAndWritten) {
                           "\r\nClub=DARC\r\nSoapBox=" + std::string(5000, 's') + "\r\n");
   const StationFields shown = RunSetup("DL1ABC", true, [&](StationFields& f) {
     f.m_strAddress = mb;
-    f.m_strSoapbox = std::string(1 << 19, '\n');  // stored as "<LF>" each
+    f.m_strSoapbox = std::string(1 << 13, '\n');  // stored as "<LF>" each
   });
   EXPECT_EQ(shown.m_strName, std::string(4096, 'm')) << "1 MB Name as read";
   EXPECT_EQ(shown.m_strSoapbox, std::string(4096, 's')) << "5,000-character SoapBox as read";
