@@ -111,7 +111,7 @@ bool HostCourier::Ask(Request request, std::string& text, double& number) {
   if (!PostMessageW(window, kServeMessage, serial, 0)) return false;
   const HANDLE handles[] = {m_hAnswered.get(), m_hCancelled.get()};
   for (;;) {
-    const int woke = WaitServingSentMessages(handles, 2, INFINITE);
+    const int woke = WaitServingSentMessagesAndPaint(handles, 2);
     const std::lock_guard<Lock> hold(m_lock);
     if (woke == 0 && m_exchange.done) {
       text = m_exchange.text;

@@ -15,7 +15,23 @@ void ServeSentMessages() {
   PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
 }
 
+void PaintWindows() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageW(&message);
+}
+
 }  // namespace
+
+int WaitServingSentMessagesAndPaint(const HANDLE* handles, DWORD count) {
+  for (;;) {
+    ServeSentMessages();
+    PaintWindows();
+    const DWORD woke = MsgWaitForMultipleObjects(count, handles, FALSE, INFINITE,
+                                                 QS_SENDMESSAGE | QS_PAINT);
+    if (woke < WAIT_OBJECT_0 + count) return static_cast<int>(woke - WAIT_OBJECT_0);
+    if (woke == WAIT_FAILED) return -1;
+  }
+}
 
 int WaitServingSentMessages(const HANDLE* handles, DWORD count, DWORD limitMs,
                             const std::function<bool()>& ready) {

@@ -21,4 +21,10 @@ inline DWORD TicksSince(DWORD start) { return GetTickCount() - start; }
 int WaitServingSentMessages(const HANDLE* handles, DWORD count, DWORD limitMs,
                             const std::function<bool()>& ready = {});
 
+// The same for the display thread while the host answers it: its windows
+// are also repainted meanwhile, so that a slow host leaves them drawn. No
+// other message of the thread is dispatched (its timer would start another
+// step inside this one).
+int WaitServingSentMessagesAndPaint(const HANDLE* handles, DWORD count);
+
 }  // namespace stats
