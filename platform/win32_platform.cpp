@@ -134,12 +134,26 @@ bool ReadWhole(const std::wstring& path, std::string& bytes, DWORD& error) {
 // target only once the whole text was written, flushed and closed: a failed
 // write leaves an earlier file byte for byte. Returns "" on success,
 // otherwise the reason of the call that failed.
+// A target held open for a moment by another program (a virus scanner, an
+// editor that just saved) refuses to be replaced; it is tried a few times.
+constexpr int kReplaceTries = 10;
+constexpr DWORD kReplaceRetryMs = 10;
+
+bool MoveOver(const std::wstring& from, const std::wstring& to) {
+  for (int attempt = 1;; ++attempt) {
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+    const DWORD error = GetLastError();
+    const bool held = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
+    if (!held || attempt == kReplaceTries) return false;
+    Sleep(kReplaceRetryMs);
+    SetLastError(error);
+  }
+}
+
 std::string ReplaceWhole(const std::wstring& path, const std::string& bytes) {
   const std::wstring temporary = path + L".tmp-" + std::to_wstring(GetCurrentProcessId());
   std::string failure = WriteWhole(temporary, bytes);
-  if (failure.empty() && !MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-    failure = LastErrorText();
-  }
+  if (failure.empty() && !MoveOver(temporary, path)) failure = LastErrorText();
   if (!failure.empty()) DeleteFileW(temporary.c_str());
   return failure;
 }
@@ -180,9 +194,17 @@ class Win32Platform : public Platform {
     const std::wstring path = LongPath(file);
     std::string text;
     DWORD error = 0;
-    if (!ReadWhole(path, text, error) && error != ERROR_FILE_NOT_FOUND) return false;
+    if (!ReadWhole(path, text, error) && error != ERROR_FILE_NOT_FOUND) {
+      TraceFault("settings", (key + " not saved: " + file + " cannot be read").c_str());
+      return false;
+    }
     const std::string changed = SetProfileValue(text, section, key, value);
-    return changed == text || ReplaceWhole(path, changed).empty();
+    if (changed == text) return true;
+    const std::string failure = ReplaceWhole(path, changed);
+    if (failure.empty()) return true;
+    // The settings have no report of their own: a lost value is traced.
+    TraceFault("settings", (key + " not saved in " + file + ": " + failure).c_str());
+    return false;
   }
 
   bool ReadFile(const std::string& path, std::string& bytes) override {
