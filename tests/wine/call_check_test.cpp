@@ -213,7 +213,7 @@ TEST_P(CallCheckTest, InvalidOrNullDateNeverBlocks) {
   EXPECT_TRUE(warning.IsUntouched());
 }
 
-INSTANTIATE_FOR_BOTH_BINDINGS(CallCheckTest);
+INSTANTIATE_FOR_THE_HOSTS_BINDING(CallCheckTest);
 
 }  // namespace
 }  // namespace host

@@ -50,7 +50,7 @@ TEST_P(EntryPointsTest, RunCommandAnswersTheEmptyText) {
   }
 }
 
-INSTANTIATE_FOR_BOTH_BINDINGS(EntryPointsTest);
+INSTANTIATE_FOR_THE_HOSTS_BINDING(EntryPointsTest);
 
 // Both names of an export reach the same code; RunCommand0 has no plain
 // name.

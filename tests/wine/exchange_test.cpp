@@ -61,7 +61,7 @@ TEST_P(ExchangeTest, EveryResetReadsTheRdaFileAgain) {
   EXPECT_EQ(Host().IsValidExchg("MO", "UA"), 1) << "MO with the file gone";
 }
 
-INSTANTIATE_FOR_BOTH_BINDINGS(ExchangeTest);
+INSTANTIATE_FOR_THE_HOSTS_BINDING(ExchangeTest);
 
 }  // namespace
 }  // namespace host

@@ -97,7 +97,7 @@ TEST_P(IntakeTest, RemoveDataRemovesThroughItsOwnNames) {
   EXPECT_EQ(Journal(), kJournalHeader) << "RemoveData0 writes no journal line";
 }
 
-INSTANTIATE_FOR_BOTH_BINDINGS(IntakeTest);
+INSTANTIATE_FOR_THE_HOSTS_BINDING(IntakeTest);
 
 }  // namespace
 }  // namespace host

@@ -81,7 +81,7 @@ TEST_P(NullArgumentsTest, ExchangeResultAndCommandsWithNullTexts) {
   EXPECT_STREQ(answer, "");
 }
 
-INSTANTIATE_FOR_BOTH_BINDINGS(NullArgumentsTest);
+INSTANTIATE_FOR_THE_HOSTS_BINDING(NullArgumentsTest);
 
 }  // namespace
 }  // namespace host

@@ -88,7 +88,7 @@ TEST_P(ResetTest, StartReadsLeadingDigits) {
   }
 }
 
-INSTANTIATE_FOR_BOTH_BINDINGS(ResetTest);
+INSTANTIATE_FOR_THE_HOSTS_BINDING(ResetTest);
 
 }  // namespace
 }  // namespace host

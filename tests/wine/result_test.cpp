@@ -121,7 +121,7 @@ TEST_P(ResultTest, NullStatusPointerOutsideOutputMode) {
   EXPECT_EQ(std::string(text).rfind(kHeader, 0), 0u) << text;
 }
 
-INSTANTIATE_FOR_BOTH_BINDINGS(ResultTest);
+INSTANTIATE_FOR_THE_HOSTS_BINDING(ResultTest);
 
 }  // namespace
 }  // namespace host
