@@ -62,7 +62,9 @@ bool HostCourier::Open() {
   if (!m_hAnswered) m_hAnswered.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   if (!m_hCancelled) m_hCancelled.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   if (!m_hAnswered || !m_hCancelled) return false;
-  if (m_hWindow.load() != nullptr && m_threadId == GetCurrentThreadId()) return true;
+  // The host may have destroyed its thread's windows since, ours among them.
+  HWND current = m_hWindow.load();
+  if (current != nullptr && m_threadId == GetCurrentThreadId() && IsWindow(current)) return true;
   Close();
   // A system class, so that the module registers no class of its own that
   // would outlive it.
