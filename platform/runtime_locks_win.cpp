@@ -22,6 +22,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
+#include <cstdlib>
 
 namespace {
 
@@ -59,6 +60,12 @@ int pthread_mutex_lock(pthread_mutex_t* mutex) {
   std::atomic_ref<intptr_t> word(*mutex);
   for (unsigned round = 0;; ++round) {
     intptr_t seen = word.load(std::memory_order_relaxed);
+    // A runtime piece that asks for a recursive or checking mutex by its
+    // static initializer would hang here on its second lock: it ends the
+    // process at once instead, so that such a piece is noticed.
+    if (seen == GENERIC_RECURSIVE_INITIALIZER || seen == GENERIC_ERRORCHECK_INITIALIZER) {
+      std::abort();
+    }
     if (seen != kLocked &&
         word.compare_exchange_weak(seen, kLocked, std::memory_order_acquire,
                                    std::memory_order_relaxed))
