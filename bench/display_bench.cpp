@@ -12,7 +12,7 @@
 #include "engine/contest_state.h"
 #include "engine/display_snapshot.h"
 #include "engine/moscow_table.h"
-#include "ui/info_button_layout.h"
+#include "ui/rda_button_layout.h"
 #include "ui/update_text.h"
 
 namespace {

@@ -10,7 +10,7 @@
 
 #include "engine/contest_state.h"
 #include "ui/display_state.h"
-#include "ui/info_button_win.h"
+#include "ui/rda_button_win.h"
 
 namespace {
 

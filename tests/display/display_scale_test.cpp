@@ -14,8 +14,8 @@
 #include "canvas.h"
 #include "display_fixture.h"
 #include "resources/resource.h"
-#include "ui/dxcc_win.h"
-#include "ui/info_button_win.h"
+#include "ui/rda_button_win.h"
+#include "ui/rda_window_win.h"
 
 namespace display_test {
 namespace {

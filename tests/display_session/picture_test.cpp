@@ -6,7 +6,7 @@
 
 #include "resources/resource.h"
 #include "session_fixture.h"
-#include "ui/info_button_layout.h"
+#include "ui/rda_button_layout.h"
 
 namespace session {
 namespace {

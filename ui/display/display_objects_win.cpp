@@ -1,8 +1,8 @@
 #include "ui/display/display_objects_win.h"
 
-#include "ui/baud_win.h"
-#include "ui/dxcc_win.h"
-#include "ui/oblast_win.h"
+#include "ui/info_window_win.h"
+#include "ui/moscow_window_win.h"
+#include "ui/rda_window_win.h"
 
 namespace stats {
 

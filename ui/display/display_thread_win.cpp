@@ -3,9 +3,9 @@
 #include <memory>
 
 #include "platform/fault_boundary.h"
-#include "ui/baud_win.h"
 #include "ui/display/display_objects_win.h"
 #include "ui/display/thread_exit_win.h"
+#include "ui/info_window_win.h"
 
 namespace stats {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/dxcc_win.h"
+#include "ui/rda_window_win.h"
 
 #include "engine/display_snapshot.h"
 #include "resources/resource.h"

@@ -1,4 +1,4 @@
-#include "ui/oblast_win.h"
+#include "ui/moscow_window_win.h"
 
 #include "engine/display_snapshot.h"
 #include "resources/resource.h"

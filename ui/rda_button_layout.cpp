@@ -1,4 +1,4 @@
-#include "ui/info_button_layout.h"
+#include "ui/rda_button_layout.h"
 
 #include <algorithm>
 #include <iterator>

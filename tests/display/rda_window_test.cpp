@@ -7,7 +7,7 @@
 
 #include "display_fixture.h"
 #include "resources/resource.h"
-#include "ui/dxcc_win.h"
+#include "ui/rda_window_win.h"
 
 namespace display_test {
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "ui/district_window_win.h"
-#include "ui/info_button_win.h"
+#include "ui/rda_button_win.h"
 
 namespace stats {
 

@@ -1,4 +1,4 @@
-#include "ui/baud_win.h"
+#include "ui/info_window_win.h"
 
 #include <iterator>
 #include <mutex>
@@ -8,9 +8,9 @@
 #include "resources/resource.h"
 #include "ui/display/display_objects_win.h"
 #include "ui/display/host_courier_win.h"
-#include "ui/dxcc_win.h"
-#include "ui/oblast_win.h"
+#include "ui/moscow_window_win.h"
 #include "ui/panel_look_win.h"
+#include "ui/rda_window_win.h"
 #include "ui/update_step.h"
 #include "ui/wide_text_win.h"
 

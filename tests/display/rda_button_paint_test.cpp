@@ -8,9 +8,9 @@
 
 #include "canvas.h"
 #include "display_fixture.h"
-#include "ui/dxcc_win.h"
-#include "ui/info_button_win.h"
-#include "ui/mem_dc_win.h"
+#include "ui/memory_dc_win.h"
+#include "ui/rda_button_win.h"
+#include "ui/rda_window_win.h"
 
 namespace display_test {
 namespace {

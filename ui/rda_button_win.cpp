@@ -1,9 +1,9 @@
-#include "ui/info_button_win.h"
+#include "ui/rda_button_win.h"
 
 #include <array>
 #include <vector>
 
-#include "ui/mem_dc_win.h"
+#include "ui/memory_dc_win.h"
 #include "ui/panel_look_win.h"
 
 namespace stats {

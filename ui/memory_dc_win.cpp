@@ -1,4 +1,4 @@
-#include "ui/mem_dc_win.h"
+#include "ui/memory_dc_win.h"
 
 namespace stats {
 

@@ -11,7 +11,7 @@
 #include <optional>
 
 #include "platform/win32_handles.h"
-#include "ui/info_button_layout.h"
+#include "ui/rda_button_layout.h"
 
 namespace stats {
 

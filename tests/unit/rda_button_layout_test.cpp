@@ -1,7 +1,7 @@
 // The information button's two views as data: where each text stands and
 // which fills are made, from the measures of the font, for the widths,
 // heights and scales where the layout turns.
-#include "ui/info_button_layout.h"
+#include "ui/rda_button_layout.h"
 
 #include <gtest/gtest.h>
 
