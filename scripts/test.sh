@@ -23,7 +23,7 @@ step() { printf '\n== %s\n' "$*"; }
 # without them would find nothing more.
 step "native unit tests with address and undefined-behaviour sanitizers"
 cmake -S . -B build/native-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSTATS_SANITIZE=ON "$werror" >/dev/null
-cmake --build build/native-asan -j "$jobs" --target unit_tests
+cmake --build build/native-asan -j "$jobs" --target unit_tests orvosim_tests
 ctest --test-dir build/native-asan --output-on-failure -j "$jobs"
 
 step "fuzz targets over their seed corpus, then 3 s of new inputs each"
