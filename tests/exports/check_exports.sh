@@ -13,6 +13,8 @@
 set -uo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=self_test_lib.sh
+source "$here/self_test_lib.sh"
 
 # Plain export name -> function name inside its decorated twin.
 plain_to_decorated=(
@@ -187,36 +189,19 @@ self_test() {
       case_failures=$((case_failures + 1))
       continue
     fi
-    output=$(run_check "$dll" "$work/broken.cpp") &&
-      { echo "FAIL: check passed with declarations broken by: $expression"; case_failures=$((case_failures + 1)); continue; }
-    if grep -qF -- "$expected" <<<"$output"; then
-      echo "ok: declarations broken by '$expression' -> $expected"
-    else
-      printf '%s\n' "$output"
-      echo "FAIL: declarations broken by '$expression' did not report: $expected"
+    expect_reported "declarations broken by '$expression'" "$expected" \
+      run_check "$dll" "$work/broken.cpp" ||
       case_failures=$((case_failures + 1))
-    fi
   done
 
   for entry in "${dll_breaks[@]}"; do
     expression=${entry%|*}
     expected=${entry##*|}
     broken="$work/broken.dll"
-    LC_ALL=C perl -0777 -pe "$expression" "$dll" >"$broken"
-    if cmp -s "$dll" "$broken" || [ "$(stat -c %s "$dll")" != "$(stat -c %s "$broken")" ]; then
-      echo "FAIL: self-test case did not change the DLL in place: $expression"
+    break_dll_in_place "$dll" "$expression" "$broken" &&
+      expect_reported "the DLL broken by '$expression'" "$expected" \
+        run_check "$broken" "$declarations" ||
       case_failures=$((case_failures + 1))
-      continue
-    fi
-    output=$(run_check "$broken" "$declarations") &&
-      { echo "FAIL: check passed with the DLL broken by: $expression"; case_failures=$((case_failures + 1)); continue; }
-    if grep -qF -- "$expected" <<<"$output"; then
-      echo "ok: DLL broken by '$expression' -> $expected"
-    else
-      printf '%s\n' "$output"
-      echo "FAIL: DLL broken by '$expression' did not report: $expected"
-      case_failures=$((case_failures + 1))
-    fi
   done
 
   rm -rf "$work"

@@ -19,6 +19,8 @@
 set -uo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=self_test_lib.sh
+source "$here/self_test_lib.sh"
 
 failures=0
 fail() {
@@ -120,21 +122,10 @@ self_test() {
     expression=${entry%|*}
     expected=${entry##*|}
     broken="$work/broken.dll"
-    LC_ALL=C perl -0777 -pe "$expression" "$dll" >"$broken"
-    if cmp -s "$dll" "$broken" || [ "$(stat -c %s "$dll")" != "$(stat -c %s "$broken")" ]; then
-      echo "FAIL: self-test case did not change the DLL in place: $expression"
+    break_dll_in_place "$dll" "$expression" "$broken" &&
+      expect_reported "the DLL broken by '$expression'" "$expected" \
+        run_check "$broken" "$lists" "$missing" ||
       case_failures=$((case_failures + 1))
-      continue
-    fi
-    output=$(run_check "$broken" "$lists" "$missing") &&
-      { echo "FAIL: check passed with the DLL broken by: $expression"; case_failures=$((case_failures + 1)); continue; }
-    if grep -qF -- "$expected" <<<"$output"; then
-      echo "ok: DLL broken by '$expression' -> $expected"
-    else
-      printf '%s\n' "$output"
-      echo "FAIL: DLL broken by '$expression' did not report: $expected"
-      case_failures=$((case_failures + 1))
-    fi
   done
 
   for entry in "${list_breaks[@]}"; do
@@ -142,15 +133,8 @@ self_test() {
     rm -rf "$work/lists"
     cp -r "$lists" "$work/lists"
     echo "$name" >>"$work/lists/$list"
-    output=$(run_check "$dll" "$work/lists" "$missing") &&
-      { echo "FAIL: check passed with $name added to $list"; case_failures=$((case_failures + 1)); continue; }
-    if grep -qF -- "$expected" <<<"$output"; then
-      echo "ok: $name added to $list -> $expected"
-    else
-      printf '%s\n' "$output"
-      echo "FAIL: $name added to $list did not report: $expected"
+    expect_reported "$name added to $list" "$expected" run_check "$dll" "$work/lists" "$missing" ||
       case_failures=$((case_failures + 1))
-    fi
   done
 
   rm -rf "$work"
