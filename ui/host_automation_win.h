@@ -1,8 +1,8 @@
 #pragma once
 // The module's link to the host's running automation object
-// ("Orvo2.Application"), reached by dispatch id. Lives on the display
-// thread, which initialises COM for it; the host is never started, only
-// found.
+// ("Orvo2.Application"), reached by dispatch id. Made by the courier on the
+// host's own thread for one request and let go of with it; the host is
+// never started, only found.
 #include <oaidl.h>
 
 #include <string>
@@ -18,11 +18,6 @@ class HostAutomation : public HostLink {
   // offers no dispatch interface. COM must be initialised on this thread.
   bool Attach();
   bool IsAttached() const { return static_cast<bool>(m_pDispatch); }
-  // Lets go of the host's interface (on the thread that attached).
-  void Release() { m_pDispatch.Reset(); }
-  // Forgets the interface without calling the host: at unload the host's
-  // thread is inside the loader and cannot answer.
-  void Abandon() { m_pDispatch.Detach(); }
 
   bool ReadEntryField(std::string& call) override;
   bool ReadFrequency(double& hz) override;
