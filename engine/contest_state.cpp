@@ -12,6 +12,7 @@ Lock g_stateLock;
 // The contest state, reachable only through a ContestStateLock.
 QsoLog g_arrLog;
 TextList g_arrBands;
+TextIndex g_setNotedBands;
 PerBand g_arrBandRows;
 PerBand g_arrRdaByBand;
 PerBand g_arrMoscowByBand;
@@ -26,13 +27,14 @@ std::string g_strEndYear;
 }  // namespace
 
 const std::string g_strIniSection = "Settings";
-const std::string g_strIniFile = "Plugins\\KESTREL-RTTY.ini";
+const std::string g_strIniFile = "Plugins\\" STATS_CONTEST_NAME ".ini";
 
 ContestStateLock::ContestStateLock() { g_stateLock.lock(); }
 ContestStateLock::~ContestStateLock() { g_stateLock.unlock(); }
 
 QsoLog& ContestStateLock::Log() const { return g_arrLog; }
 TextList& ContestStateLock::Bands() const { return g_arrBands; }
+TextIndex& ContestStateLock::BandIndex() const { return g_setNotedBands; }
 PerBand& ContestStateLock::BandRows() const { return g_arrBandRows; }
 PerBand& ContestStateLock::RdaByBand() const { return g_arrRdaByBand; }
 PerBand& ContestStateLock::MoscowByBand() const { return g_arrMoscowByBand; }
@@ -44,17 +46,11 @@ std::string& ContestStateLock::OwnCall() const { return g_strOwnCall; }
 std::string& ContestStateLock::EndDate() const { return g_strEndDate; }
 std::string& ContestStateLock::EndYear() const { return g_strEndYear; }
 
-int BandSlot(std::string_view band) {
-  for (int slot = 0; slot < kBandCount; ++slot) {
-    if (kBandOrder[slot] == band) return slot;
-  }
-  return -1;
-}
-
 void RestoreLoadState() {
   const ContestStateLock state;
   g_arrLog.Clear();
   g_arrBands.clear();
+  g_setNotedBands.clear();
   for (int slot = 0; slot < kBandCount; ++slot) {
     g_arrBandRows[slot].clear();
     g_arrRdaByBand[slot].clear();

@@ -4,25 +4,29 @@
 // the display thread.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "engine/code_list.h"
+#include "engine/contest_rules.h"
 #include "engine/qso_log.h"
 
 namespace stats {
 
-// The fixed band order; the index of a band in it is the slot of every
-// six-entry per-band table.
-inline constexpr std::array<std::string_view, 6> kBandOrder = {"160m", "80m", "40m",
-                                                               "20m",  "15m", "10m"};
-inline constexpr int kBandCount = static_cast<int>(kBandOrder.size());
-
-// Slot of a band text (exact comparison), or -1 for a band outside the six.
-int BandSlot(std::string_view band);
-
 using TextList = std::vector<std::string>;
+
+// The texts of the band list, hashed, so that noting a band does not scan
+// the list: a corrupted or hostile log can bring thousands of band texts.
+struct TextHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view text) const {
+    return std::hash<std::string_view>{}(text);
+  }
+};
+using TextIndex = std::unordered_set<std::string, TextHash, std::equal_to<>>;
 using PerBand = std::array<TextList, kBandCount>;
 
 extern const std::string g_strIniSection;
@@ -50,6 +54,7 @@ class ContestStateLock {
 
   QsoLog& Log() const;            // g_arrLog: accepted QSOs in order of intake
   TextList& Bands() const;        // g_arrBands: band texts seen, each once
+  TextIndex& BandIndex() const;   // g_setNotedBands: the texts of Bands(), for the intake
   PerBand& BandRows() const;      // g_arrBandRows: per band, band then the display's columns
   PerBand& RdaByBand() const;     // g_arrRdaByBand: per band, distinct RDA districts worked
   PerBand& MoscowByBand() const;  // g_arrMoscowByBand: per band, distinct Moscow districts

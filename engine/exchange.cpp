@@ -26,7 +26,7 @@ bool IsSerialNumber(std::string_view exchange) {
 }  // namespace
 
 bool IsRussianPrefix(std::string_view countryPrefix) {
-  return countryPrefix == "UA" || countryPrefix == "UA2" || countryPrefix == "UA9";
+  return std::ranges::find(kDistrictPrefixes, countryPrefix) != kDistrictPrefixes.end();
 }
 
 std::string MoscowCandidate(std::string_view exchange) { return UpperTrimmed(exchange); }

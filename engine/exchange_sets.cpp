@@ -2,12 +2,13 @@
 
 #include <array>
 
+#include "engine/contest_name.h"
 #include "platform/platform.h"
 
 namespace stats {
 namespace {
 
-constexpr std::array<const char*, 1> kSetNames = {"KESTREL-RTTY (C)"};
+constexpr std::array<const char*, 1> kSetNames = {STATS_CONTEST_NAME " (C)"};
 
 }  // namespace
 

@@ -1,11 +1,8 @@
 #include "engine/intake.h"
 
-#include <array>
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 
 #include "engine/contest_state.h"
 #include "engine/exchange.h"
@@ -15,18 +12,6 @@
 
 namespace stats {
 namespace {
-
-// Bands outside the contest; any other text, the empty one included, passes.
-constexpr std::array<std::string_view, 7> kRefusedBands = {"30m", "17m", "12m", "160m",
-                                                           "20m", "15m", "10m"};
-constexpr std::string_view kContestMode = "RTTY";
-
-bool IsRefusedBand(std::string_view band) {
-  for (std::string_view refused : kRefusedBands) {
-    if (band == refused) return true;
-  }
-  return false;
-}
 
 // The journal stays open for one intake call; a journal that cannot be
 // opened or written changes nothing about the QSO.
@@ -84,27 +69,18 @@ void CheckDistrict(const QsoArguments& qso, CInfo& record, JournalWriter& journa
   }
 }
 
-// The texts of the band list, hashed, so that noting a band does not scan
-// the list: a corrupted or hostile log can bring thousands of band texts.
-// Only the intake appends to the list; the reset and the load state empty
-// it and the result only reorders it. So the index describes the list as
-// long as their sizes agree and the list's last text is indexed, and is
-// rebuilt from the list otherwise. Used only under the state lock.
-struct TextHash {
-  using is_transparent = void;
-  std::size_t operator()(std::string_view text) const {
-    return std::hash<std::string_view>{}(text);
-  }
-};
-std::unordered_set<std::string, TextHash, std::equal_to<>> g_setNotedBands;
-
+// Only the intake appends to the band list; the reset and the load state
+// empty it and the result only reorders it. So the index describes the list
+// as long as their sizes agree and the list's last text is indexed, and is
+// rebuilt from the list otherwise.
 void NoteBand(const ContestStateLock& state, std::string_view band) {
   TextList& bands = state.Bands();
-  if (g_setNotedBands.size() != bands.size() ||
-      (!bands.empty() && !g_setNotedBands.contains(std::string_view(bands.back())))) {
-    g_setNotedBands.clear();
-    g_setNotedBands.insert(bands.begin(), bands.end());
-    if (g_setNotedBands.size() != bands.size()) {
+  TextIndex& index = state.BandIndex();
+  if (index.size() != bands.size() ||
+      (!bands.empty() && !index.contains(std::string_view(bands.back())))) {
+    index.clear();
+    index.insert(bands.begin(), bands.end());
+    if (index.size() != bands.size()) {
       // Repeated texts (never from here): fall back to the list itself.
       for (const std::string& known : bands) {
         if (known == band) return;
@@ -113,8 +89,8 @@ void NoteBand(const ContestStateLock& state, std::string_view band) {
       return;
     }
   }
-  if (g_setNotedBands.contains(band)) return;
-  g_setNotedBands.emplace(band);
+  if (index.contains(band)) return;
+  index.emplace(band);
   bands.emplace_back(band);
 }
 

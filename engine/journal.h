@@ -4,12 +4,13 @@
 #include <string>
 #include <string_view>
 
+#include "engine/contest_name.h"
 #include "engine/qso_arguments.h"
 
 namespace stats {
 
 inline constexpr const char* kJournalPath = "err.txt";
-inline constexpr const char* kJournalHeader = "KESTREL-RTTY UBN file \r\n";
+inline constexpr const char* kJournalHeader = STATS_CONTEST_NAME " UBN file \r\n";
 
 enum class Refusal { NoContestBand, NoTestMode, NoRxNumber, MoscowDistrict, RdaDistrict };
 

@@ -7,24 +7,18 @@
 #include <utility>
 
 #include "engine/contest_state.h"
+#include "engine/display_port.h"
 #include "engine/journal.h"
 #include "engine/rda_file.h"
-#include "engine/display_port.h"
 #include "platform/platform.h"
 
 namespace stats {
 namespace {
 
-// Own prefixes that select the Russian wording of messages.
-constexpr std::array<std::string_view, 6> kRussianWordingPrefixes = {"UA", "UA2", "UA9",
-                                                                     "UR", "UN",  "EU"};
 constexpr const char* kStartKey = "Start";
 
 bool SelectsRussianWording(std::string_view prefix) {
-  for (std::string_view candidate : kRussianWordingPrefixes) {
-    if (prefix == candidate) return true;
-  }
-  return false;
+  return std::ranges::find(kRussianWordingPrefixes, prefix) != kRussianWordingPrefixes.end();
 }
 
 // The six band rows as a reset leaves them: band, "-", "-", "-".

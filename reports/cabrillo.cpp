@@ -69,7 +69,7 @@ std::optional<std::string> HostVersionText(Platform& platform) {
 
 std::string CabrilloText(const CCabrilloLog& log, long long score,
                          const std::optional<std::string>& hostVersion) {
-  std::string text = "START-OF-LOG: 3.0\r\nCONTEST: KESTREL-RTTY\r\n";
+  std::string text = "START-OF-LOG: 3.0\r\nCONTEST: " STATS_CONTEST_NAME "\r\n";
   auto line = [&text](const char* tag, const std::string& value) {
     text.append(tag).append(value).append("\r\n");
   };
@@ -110,7 +110,8 @@ void ExportCabrillo(long long score, Platform& platform) {
   {
     const ContestStateLock state;
     for (const CInfo& qso : state.Log()) {
-      g_cabrilloLog.AddQsoLine(qso.m_strCall, qso.m_nFreqKHz, qso.m_strMode == "RTTY" ? "RY" : "??",
+      g_cabrilloLog.AddQsoLine(qso.m_strCall, qso.m_nFreqKHz,
+                               std::string(qso.m_strMode == kContestMode ? kCabrilloMode : "??"),
                                &qso.m_dtTime, qso.m_strRstSent, qso.m_strSent, qso.m_strRstRcvd,
                                qso.m_strRcvd);
     }

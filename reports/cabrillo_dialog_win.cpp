@@ -1,7 +1,9 @@
 #include "reports/cabrillo_dialog_win.h"
 
+#include <algorithm>
 #include <array>
 
+#include "engine/contest_rules.h"
 #include "resources/resource.h"
 
 namespace stats {
@@ -10,8 +12,21 @@ namespace {
 // The combo lists of template 101. windres has no dialog initialisation
 // data resource, so the base fills them from here before OnInitDialog.
 constexpr std::array<const char*, 2> kOperatorCategories = {"SINGLE-OP", "CHECKLOG"};
-constexpr std::array<const char*, 7> kBandCategories = {"ALL", "160M", "80M", "40M",
-                                                        "20M", "15M",  "10M"};
+// "ALL", then every band's own category in band order.
+constexpr std::size_t kBandCategoryCount =
+    1 +
+    static_cast<std::size_t>(std::count_if(kBands.begin(), kBands.end(), [](const BandRule& band) {
+      return !band.cabrilloCategory.empty();
+    }));
+constexpr std::array<const char*, kBandCategoryCount> kBandCategories = [] {
+  std::array<const char*, kBandCategoryCount> choices{"ALL"};
+  std::size_t next = 1;
+  for (const BandRule& band : kBands) {
+    // The table's texts are literals: each ends in its terminator.
+    if (!band.cabrilloCategory.empty()) choices[next++] = band.cabrilloCategory.data();
+  }
+  return choices;
+}();
 constexpr std::array<const char*, 1> kTransmitterCategories = {"ONE"};
 
 constexpr std::array<ComboListInit, 3> kInitialLists = {{

@@ -15,7 +15,7 @@ long long g_nScore = 0;
 
 namespace {
 
-constexpr const char* kCredit = "Scored by Stats.dll, the KESTREL-RTTY plug-in for Orvo";
+constexpr const char* kCredit = "Scored by Stats.dll, the " STATS_CONTEST_NAME " plug-in for Orvo";
 
 // One band row while the log is counted.
 struct BandTally {
@@ -154,9 +154,9 @@ void ComputeResult(Platform& platform) {
     // The state is read, sorted and recounted under one lock; the settings
     // write below runs with it released.
     const ContestStateLock state;
-    text += FormatText(
-        "  \tKESTREL-RTTY %s\r\n\t    Contestant: %s \r\n\tQSOs\tPoints\tMoscow\tRDA\r\n",
-        state.EndDate().c_str(), state.OwnCall().c_str());
+    text += FormatText("  \t" STATS_CONTEST_NAME
+                       " %s\r\n\t    Contestant: %s \r\n\tQSOs\tPoints\tMoscow\tRDA\r\n",
+                       state.EndDate().c_str(), state.OwnCall().c_str());
     TextList& bands = state.Bands();
     SortBands(bands);
     const bool ownMoscow = IsMoscowCall(state.OwnCall()) == 1;

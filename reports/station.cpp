@@ -163,7 +163,7 @@ void CCabrilloLog::SetupStation(const std::string& ownCall, Platform& platform) 
   for (const StationKey& entry : kStationKeys) {
     if (entry.read) this->*entry.field = read(entry.key, "");
   }
-  m_strContest = "KESTREL-RTTY";
+  m_strContest = kContestName;
   m_strCategoryOperator = "SINGLE-OP";
   m_strCategoryBand = "ALL";
   m_strSoapbox = SoapboxStoredToText(m_strSoapbox);

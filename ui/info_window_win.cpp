@@ -77,7 +77,7 @@ BOOL baud::OnInitDialog() {
 
 void baud::UseEnglishTexts() {
   HWND window = GetSafeHwnd();
-  SetWindowTextA(window, "Setup KESTREL-RTTY");
+  SetWindowTextA(window, "Setup " STATS_CONTEST_NAME);
   SetDlgItemTextA(window, IDC_VIEW_LABEL, "View");
   SetDlgItemTextA(window, IDC_SHOW_MOSCOW, "Moscow region");
   SetDlgItemTextA(window, IDC_SHOW_RDA, "RDA");

@@ -17,8 +17,18 @@ constexpr const char* kExchangeHeading = "MOS/RDA/SERIAL";
 // The time column is as wide as its widest time ("%H:%M"; digits share one
 // width in the fonts of a system's caption).
 constexpr const char* kWidestTime = "00:00";
-// Only the two bands the contest counts get a row of texts.
-constexpr int kRowBands[] = {1, 2};
+// The slots of the bands that get a row of texts.
+constexpr std::size_t kRowCount =
+    static_cast<std::size_t>(std::count_if(kBands.begin(), kBands.begin() + kBandCount,
+                                           [](const BandRule& band) { return band.drawnRow; }));
+constexpr std::array<int, kRowCount> kRowBands = [] {
+  std::array<int, kRowCount> slots{};
+  std::size_t next = 0;
+  for (int slot = 0; slot < kBandCount; ++slot) {
+    if (kBands[slot].drawnRow) slots[next++] = slot;
+  }
+  return slots;
+}();
 // Columns of a row: band, time, exchange. The call view's columns stand
 // this many gaps apart; the band column this many gaps from the left edge.
 constexpr int kColumnGaps = 4;

@@ -7,9 +7,6 @@ namespace stats {
 
 namespace {
 
-// Whole megahertz that name a band, in band order.
-constexpr int kBandMegahertz[kBandCount] = {1, 3, 7, 14, 21, 28};
-
 // With no band the lines say "--": an empty band text would leave two
 // blanks and read as a word gone missing ("worked on  0"), while "--" reads
 // as "none", as the rows' "   -" does.
@@ -72,7 +69,7 @@ int BandIndexOfFrequency(double hz) {
   if (!(hz >= 0.0) || !std::isfinite(hz)) return -1;
   const double megahertz = std::trunc(hz / 1e6);
   for (int band = 0; band < kBandCount; ++band) {
-    if (megahertz == kBandMegahertz[band]) return band;
+    if (megahertz == kBands[band].megahertz) return band;
   }
   return -1;
 }

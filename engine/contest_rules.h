@@ -1,0 +1,75 @@
+#pragma once
+// The contest's rules as data: its name and mode, the prefixes that change
+// what a station sends or reads, and the bands. Every file that needs one of
+// these facts reads it from here.
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+#include "engine/contest_name.h"
+
+namespace stats {
+
+inline constexpr std::string_view kContestName = STATS_CONTEST_NAME;
+// The only mode a QSO may have, as the host passes it, and as a Cabrillo
+// QSO line writes it.
+inline constexpr std::string_view kContestMode = "RTTY";
+inline constexpr std::string_view kCabrilloMode = "RY";
+
+// Country prefixes of the stations that send a district (Moscow or RDA)
+// instead of a serial number.
+inline constexpr std::array<std::string_view, 3> kDistrictPrefixes = {"UA", "UA2", "UA9"};
+// Own country prefixes that select the Russian wording of every text.
+inline constexpr std::array<std::string_view, 6> kRussianWordingPrefixes = {"UA", "UA2", "UA9",
+                                                                            "UR", "UN",  "EU"};
+
+struct BandRule {
+  std::string_view text;  // as the host passes it
+  // A frequency is on the band when its whole megahertz are this many; 0:
+  // the display never names the band.
+  int megahertz;
+  bool scored;    // false: a QSO on it is refused
+  bool drawnRow;  // the RDA button's call view gives it a row
+  // The station dialog's CATEGORY-BAND choice for it; empty: none.
+  std::string_view cabrilloCategory;
+};
+
+// The first kBandCount bands have a slot: their index here is their index in
+// every per-band table (rows, districts, the display's columns), in the
+// order the result and the display list them. The others are only refused.
+// Any text not here, the empty one included, is no contest band and yet
+// passes the intake, as the host may name bands it alone knows.
+inline constexpr int kBandCount = 6;
+inline constexpr std::array<BandRule, 9> kBands = {{
+    {"160m", 1, false, false, "160M"},
+    {"80m", 3, true, true, "80M"},
+    {"40m", 7, true, true, "40M"},
+    {"20m", 14, false, false, "20M"},
+    {"15m", 21, false, false, "15M"},
+    {"10m", 28, false, false, "10M"},
+    {"30m", 0, false, false, {}},
+    {"17m", 0, false, false, {}},
+    {"12m", 0, false, false, {}},
+}};
+
+// The texts of the bands with a slot, in slot order.
+inline constexpr std::array<std::string_view, kBandCount> kBandOrder = [] {
+  std::array<std::string_view, kBandCount> order{};
+  for (int slot = 0; slot < kBandCount; ++slot) order[slot] = kBands[slot].text;
+  return order;
+}();
+
+// Slot of a band text (exact comparison), or -1 for a band without one.
+constexpr int BandSlot(std::string_view band) {
+  for (int slot = 0; slot < kBandCount; ++slot) {
+    if (kBands[slot].text == band) return slot;
+  }
+  return -1;
+}
+
+constexpr bool IsRefusedBand(std::string_view band) {
+  return std::ranges::any_of(
+      kBands, [band](const BandRule& rule) { return !rule.scored && rule.text == band; });
+}
+
+}  // namespace stats
