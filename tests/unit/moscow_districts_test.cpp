@@ -1,16 +1,12 @@
 // The Moscow-districts window's boxes and their binding to the district
-// flags, and the dialog template's boxes checked against the same table.
+// flags.
 #include "ui/moscow_districts.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <set>
-#include <sstream>
 #include <string>
-#include <vector>
 
 #include "engine/moscow_table.h"
 
@@ -71,28 +67,6 @@ TEST(MoscowDistricts, BoxesHaveDistinctIdsAndCodesAndAreFoundByCode) {
 TEST(MoscowDistricts, TextsThatAreNoBoundCodeHaveNoFlag) {
   for (const char* text : {"", "A", "af", "AFX", "KK", "\xC0\xC1", "A1"}) {
     EXPECT_EQ(stats::MoscowFlagOf(text), -1) << '"' << text << '"';
-  }
-}
-
-// The template's boxes, one CONTROL line each, are those of the table.
-TEST(MoscowDistricts, DialogTemplateMatchesTheTable) {
-  const auto path =
-      std::filesystem::path(__FILE__).parent_path() / "../../resources/moscow_grid.rcinc";
-  std::ifstream in(path);
-  ASSERT_TRUE(in) << path;
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty()) lines.push_back(line);
-  }
-  const auto boxes = stats::MoscowBoxes();
-  ASSERT_EQ(lines.size(), boxes.size());
-  for (std::size_t i = 0; i < boxes.size(); ++i) {
-    const MoscowBox& box = boxes[i];
-    std::ostringstream expected;
-    expected << "  CONTROL \"" << box.code << "\", " << box.id
-             << ", \"Button\", BS_AUTOCHECKBOX | WS_TABSTOP, " << box.x << ", " << box.y << ", "
-             << box.width << ", " << box.height;
-    EXPECT_EQ(lines[i], expected.str()) << "line " << i + 1;
   }
 }
 
