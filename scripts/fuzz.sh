@@ -5,7 +5,11 @@
 # time per target is used up. Stops at the first failure; the failing input
 # is left in the build directory's artifacts/ folder.
 #
-#   scripts/fuzz.sh [seconds per target, default 60] [target ...]
+#   scripts/fuzz.sh [--with-tests] [seconds per target, default 60] [target ...]
+#
+# 0 seconds runs the seed corpus alone. --with-tests builds the native unit
+# and simulator tests in the same tree, so under the same sanitizers, and
+# runs them before the targets: the test command's one sanitized build.
 #
 # New interesting inputs go to the build directory, not to the repository's
 # corpus. STATS_FUZZ_BUILD names another build directory.
@@ -13,6 +17,11 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
+with_tests=0
+if [ "${1:-}" = --with-tests ]; then
+  with_tests=1
+  shift
+fi
 seconds=${1:-60}
 shift || true
 targets=("$@")
@@ -28,15 +37,21 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE= -DSTATS_FUZZ=ON \
   ${STATS_WARNINGS_AS_ERRORS:+-DCMAKE_COMPILE_WARNING_AS_ERROR="$STATS_WARNINGS_AS_ERRORS"} \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
-cmake --build "$build" -j "$(nproc)" --target "${targets[@]/#/fuzz_}"
+build_targets=("${targets[@]/#/fuzz_}")
+[ "$with_tests" -eq 0 ] || build_targets+=(unit_tests orvosim_tests)
+cmake --build "$build" -j "$(nproc)" --target "${build_targets[@]}"
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+if [ "$with_tests" -eq 1 ]; then
+  ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+fi
 
 mkdir -p "$build/artifacts"
-export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 for target in "${targets[@]}"; do
   found="$build/corpus/$target"
   mkdir -p "$found"
-  args=(-max_total_time="$seconds" -timeout=10 -print_final_stats=1
-        -artifact_prefix="$build/artifacts/$target-")
+  args=(-timeout=10 -print_final_stats=1 -artifact_prefix="$build/artifacts/$target-")
+  # libFuzzer reads a total time of 0 as no limit: 0 asks for the corpus alone.
+  if [ "$seconds" -eq 0 ]; then args+=(-runs=0); else args+=(-max_total_time="$seconds"); fi
   # The module keeps its state between calls by design; the leak check
   # would run after almost every input.
   [ "$target" = export_sequence ] && args+=(-detect_leaks=0)
@@ -48,5 +63,5 @@ for target in "${targets[@]}"; do
     exit 1
   fi
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
-  echo "fuzz_$target: ${runs:-?} executions in ${seconds} s, nothing found"
+  echo "fuzz_$target: ${runs:-?} executions in ${seconds} s (0: the corpus alone), nothing found"
 done
