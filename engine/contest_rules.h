@@ -36,7 +36,7 @@ struct BandRule {
 
 // The first kBandCount bands have a slot: their index here is their index in
 // every per-band table (rows, districts, the display's columns), in the
-// order the result and the display list them. The others are only refused.
+// order of the display's rows. The others are only refused.
 // Any text not here, the empty one included, is no contest band and yet
 // passes the intake, as the host may name bands it alone knows.
 inline constexpr int kBandCount = 6;
