@@ -27,7 +27,7 @@ using orvosim::MemberPace;
 // deeper run repeats them (--gtest_repeat). A leak of one handle or of the
 // module's old 19 KB a cycle shows many times over between the measuring
 // cycle and the last.
-constexpr int kRoundsPerMoment = 10;
+constexpr int kRoundsPerMoment = 8;
 constexpr int kMeasuredFromCycle = 10;
 constexpr int kCycles = 40;
 // Hang guards, not speed limits.
