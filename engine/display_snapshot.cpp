@@ -9,15 +9,6 @@ namespace {
 
 bool IsBand(int band) { return band >= 0 && band < kBandCount; }
 
-// A row seeded by the reset holds the band and its three display columns.
-constexpr std::size_t kRowColumns = 4;
-
-bool RowsSeeded(const ContestStateLock& state) {
-  const PerBand& rows = state.BandRows();
-  return std::all_of(rows.begin(), rows.end(),
-                     [](const TextList& row) { return row.size() >= kRowColumns; });
-}
-
 // Plain byte order: the bytes compared as unsigned, Cyrillic after Latin.
 bool ByteLess(const std::string& a, const std::string& b) {
   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -30,7 +21,7 @@ bool ByteLess(const std::string& a, const std::string& b) {
 DisplaySnapshot TakeDisplaySnapshot(std::string_view call, int band) {
   DisplaySnapshot snapshot;
   const ContestStateLock state;
-  snapshot.rowsSeeded = RowsSeeded(state);
+  snapshot.resets = state.Resets();
   if (!call.empty()) {
     const std::vector<const CInfo*> last = state.Log().LastOfCallPerBand(call, kBandOrder);
     for (int slot = 0; slot < kBandCount; ++slot) {
@@ -47,19 +38,9 @@ DisplaySnapshot TakeDisplaySnapshot(std::string_view call, int band) {
   return snapshot;
 }
 
-void StoreBandColumns(const AllBandColumns& columns) {
+SeededRows CopyBandRows() {
   const ContestStateLock state;
-  PerBand& rows = state.BandRows();
-  for (int slot = 0; slot < kBandCount; ++slot) {
-    TextList& row = rows[slot];
-    if (row.size() < kRowColumns) continue;
-    std::copy(columns[slot].begin(), columns[slot].end(), row.begin() + 1);
-  }
-}
-
-PerBand CopyBandRows() {
-  const ContestStateLock state;
-  return state.BandRows();
+  return {state.BandRows(), state.Resets()};
 }
 
 TextList SortAndCopyRdaDistricts(int band) {

@@ -21,8 +21,9 @@ struct LastQso {
 };
 
 struct DisplaySnapshot {
-  // False before the first reset: the band rows have no columns yet.
-  bool rowsSeeded = false;
+  // The resets so far: the columns composed from this snapshot belong to
+  // the band rows of the last of them.
+  unsigned resets = 0;
   // Per band index: the last QSO with the call, in log order (exact,
   // case-sensitive match of call and band); empty when none or no call.
   std::array<std::optional<LastQso>, kBandCount> lastQso;
@@ -42,12 +43,13 @@ DisplaySnapshot TakeDisplaySnapshot(std::string_view call, int band);
 using BandColumns = std::array<std::string, 3>;
 using AllBandColumns = std::array<BandColumns, kBandCount>;
 
-// Writes columns 1 to 3 of every band row that has its four columns; rows
-// not yet seeded by a reset are left alone.
-void StoreBandColumns(const AllBandColumns& columns);
-
-// A copy of the band rows for painting.
-PerBand CopyBandRows();
+// A copy of the band rows as the last reset seeded them (empty before the
+// first), and the count of resets so far.
+struct SeededRows {
+  PerBand rows;
+  unsigned resets = 0;
+};
+SeededRows CopyBandRows();
 
 // Sorts the RDA districts of `band` in place (byte order), so that every
 // later reader sees them sorted, and returns a copy; empty for band -1.

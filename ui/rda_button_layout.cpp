@@ -145,7 +145,7 @@ ButtonPicture LayoutInfoButton(const PixelRect& item, const TextMeasures& measur
   if (g_strCurCall.empty()) {
     return LayoutDistrictView(SortAndCopyRdaDistricts(g_nCurBand), g_nCurBand, item, measures);
   }
-  return LayoutCallView(g_strCurCall, g_nCurBand, CopyBandRows(), item, measures);
+  return LayoutCallView(g_strCurCall, g_nCurBand, ShownBandRows(), item, measures);
 }
 
 }  // namespace stats

@@ -32,8 +32,8 @@ void ReopenWindows(Platform& platform, DisplayWindows& windows) {
 }
 
 // Rows, and the call line as the RDA window's caption while a call is typed.
-void ApplyCallPart(const CallPart& part, DisplayWindows& windows) {
-  StoreBandColumns(part.columns);
+void ApplyCallPart(const CallPart& part, unsigned resets, DisplayWindows& windows) {
+  g_shownColumns = {part.columns, resets};
   if (!g_strCurCall.empty() && windows.IsRdaWindowOpen()) windows.SetRdaCaption(part.callLine);
 }
 
@@ -69,7 +69,7 @@ void RunUpdateStep(Platform& platform, HostLink* host, DisplayWindows& windows) 
   const int band = haveFrequency ? BandIndexOfFrequency(hz) : -1;
   const DisplaySnapshot snapshot = TakeDisplaySnapshot(g_strCurCall, band);
 
-  ApplyCallPart(ComposeCallPart(g_strCurCall, snapshot), windows);
+  ApplyCallPart(ComposeCallPart(g_strCurCall, snapshot), snapshot.resets, windows);
   if (!haveFrequency) return;
 
   const FrequencyPart part = ComposeFrequencyPart(hz, g_dLastMacroFreq, snapshot);

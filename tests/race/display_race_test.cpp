@@ -71,8 +71,6 @@ void HostThread(stats::Platform& platform) {
 }
 
 void DisplayThread(const std::atomic<bool>& hostDone, int& steps) {
-  stats::AllBandColumns columns;
-  for (auto& band : columns) band.fill("   -");
   while (!hostDone.load()) {
     const stats::DisplaySnapshot snapshot = stats::TakeDisplaySnapshot(kCall, 1);
     for (const auto& last : snapshot.lastQso) {
@@ -82,11 +80,10 @@ void DisplayThread(const std::atomic<bool>& hostDone, int& steps) {
     }
     const stats::TextList districts = stats::SortAndCopyRdaDistricts(1);
     EXPECT_TRUE(std::is_sorted(districts.begin(), districts.end())) << "step " << steps;
-    const stats::PerBand rows = stats::CopyBandRows();
-    for (const stats::TextList& row : rows) {
+    const stats::SeededRows seeded = stats::CopyBandRows();
+    for (const stats::TextList& row : seeded.rows) {
       EXPECT_TRUE(row.empty() || row.size() == 4) << "row of " << row.size();
     }
-    stats::StoreBandColumns(columns);
     ++steps;
   }
 }
@@ -98,19 +95,19 @@ void HostThroughExports() {
   const char* x = "";
   for (int round = 0; round < kWriterRounds / 3; ++round) {
     if (round % 200 == 0) {
-      ResetStats0(x, 0, "R3XYZ", &unused, &end, x, x, x, x, x, x, x, x, x, "UA", 0, 0, 0, 0.0,
-                  0.0, x, x, x);
+      ResetStats0(x, 0, "R3XYZ", &unused, &end, x, x, x, x, x, x, x, x, x, "UA", 0, 0, 0, 0.0, 0.0,
+                  x, x, x);
     }
     const stats::CInfo qso = Qso(round);
     ATL::COleDateTime time = qso.m_dtTime;
     const std::string rcvd = qso.m_strRda.empty() ? "MO" : qso.m_strRda;
     auto entry = round % 9 == 8 ? &RemoveData0 : &AddData0;
     entry("R3XYZ", qso.m_strCall.c_str(), &time, &unused, &unused, &unused, 0, 3520000, "RTTY",
-          "599", "599", "001", rcvd.c_str(), x, x, x, x, x, x, x, x, x, "UA", 0, 0, 0, 0.0, 0.0,
-          x, x, x, qso.m_strBand.c_str(), x);
+          "599", "599", "001", rcvd.c_str(), x, x, x, x, x, x, x, x, x, "UA", 0, 0, 0, 0.0, 0.0, x,
+          x, x, qso.m_strBand.c_str(), x);
     char warning[100] = {};
-    CheckCall0(kCall, 0, 0, "RTTY", x, x, x, x, x, x, x, x, x, x, 0, 0, 0, 0.0, 0.0, x, x, x, x,
-               x, "80m", x, nullptr, warning);
+    CheckCall0(kCall, 0, 0, "RTTY", x, x, x, x, x, x, x, x, x, x, 0, 0, 0, 0.0, 0.0, x, x, x, x, x,
+               "80m", x, nullptr, warning);
     int flag = 0;
     if (round % 50 == 0) GetResult0(&flag);
   }

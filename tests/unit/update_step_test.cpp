@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "display_fixture.h"
+#include "engine/reset.h"
 #include "ui/display_windows.h"
 #include "ui/host_link.h"
 #include "ui/update_text.h"
@@ -96,10 +97,8 @@ class UpdateStep : public DisplayTest {
     platform.WriteProfileString(stats::g_strIniFile, stats::g_strIniSection, key, value);
   }
 
-  static stats::TextList Row(int band) {
-    const stats::ContestStateLock state;
-    return state.BandRows()[band];
-  }
+  // A band row as the call view paints it.
+  static stats::TextList Row(int band) { return stats::ShownBandRows()[band]; }
 
   Events events;
   FakeHost host{events};
@@ -218,6 +217,21 @@ TEST_F(UpdateStep, AReopenedWindowIsFilledInTheSameStep) {
   EXPECT_EQ(events, expected);
   Run();
   EXPECT_EQ(std::count(events.begin(), events.end(), "open moscow"), 0) << "already open";
+}
+
+// The reset seeds the rows afresh: the columns of the last step, composed
+// from the log the reset emptied, no longer show; the next step fills them.
+TEST_F(UpdateStep, AResetBlanksTheShownColumnsUntilTheNextStep) {
+  SeedRows();
+  Log("R3A", "80m", At(12, 5), "MO");
+  host.call = "R3A";
+  Run();
+  const std::string blank = stats::kBlankColumn;
+  ASSERT_EQ(Row(1), (stats::TextList{"80m", "12:05", "MO", blank}));
+  stats::ResetContestState(0, "R3XYZ", At(23, 59), "DL", platform);
+  EXPECT_EQ(Row(1), (stats::TextList{"80m", "-", "-", "-"})) << "after the reset";
+  Run();
+  EXPECT_EQ(Row(1), (stats::TextList{"80m", blank, blank, blank})) << "the next step";
 }
 
 TEST_F(UpdateStep, BeforeTheFirstResetNoRowGrows) {
