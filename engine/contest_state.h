@@ -52,13 +52,11 @@ class ContestStateLock {
   ContestStateLock(const ContestStateLock&) = delete;
   ContestStateLock& operator=(const ContestStateLock&) = delete;
 
-  QsoLog& Log() const;           // g_arrLog: accepted QSOs in order of intake
-  TextList& Bands() const;       // g_arrBands: band texts seen, each once
-  TextIndex& BandIndex() const;  // g_setNotedBands: the texts of Bands(), for the intake
-  PerBand& BandRows()
-      const;  // g_arrBandRows: per band, the band and three "-" as the reset seeds them
-  unsigned& Resets()
-      const;  // g_nResets: resets since load, which the display's columns are tagged with
+  QsoLog& Log() const;            // g_arrLog: accepted QSOs in order of intake
+  TextList& Bands() const;        // g_arrBands: band texts seen, each once
+  TextIndex& BandIndex() const;   // g_setNotedBands: the texts of Bands(), for the intake
+  PerBand& BandRows() const;      // g_arrBandRows: per band, the band and "-" three times
+  unsigned& Resets() const;       // g_nResets: resets since load; tags the display's columns
   PerBand& RdaByBand() const;     // g_arrRdaByBand: per band, distinct RDA districts worked
   PerBand& MoscowByBand() const;  // g_arrMoscowByBand: per band, distinct Moscow districts
   CodeList& RdaCodes() const;     // g_arrRdaCodes: valid RDA codes, in the order of the file
