@@ -24,12 +24,13 @@ namespace {
 using orvosim::MemberPace;
 
 // Rounds of each unload moment, and cycles of each many-lives test; a
-// deeper run repeats them (--gtest_repeat). A leak of one handle or of the
-// module's old 19 KB a cycle shows many times over between the measuring
-// cycle and the last.
+// deeper run repeats them (--gtest_repeat). Between the measuring cycle and
+// the last, a leak of one handle a cycle grows past the handle bound five
+// times over, and the module's old 19 KB a cycle passes the memory bound by
+// half again.
 constexpr int kRoundsPerMoment = 8;
 constexpr int kMeasuredFromCycle = 10;
-constexpr int kCycles = 40;
+constexpr int kCycles = 30;
 // Hang guards, not speed limits.
 constexpr double kUnloadGuardMs = 2000.0;
 constexpr DWORD kAfterUnloadMs = 2000;
