@@ -25,9 +25,8 @@ using orvosim::MemberPace;
 
 // Rounds of each unload moment, and cycles of each many-lives test; a
 // deeper run repeats them (--gtest_repeat). Between the measuring cycle and
-// the last, a leak of one handle a cycle grows past the handle bound five
-// times over, and the module's old 19 KB a cycle passes the memory bound by
-// half again.
+// the last, a leak of one handle a cycle adds 20 against bounds of 4 and 8,
+// and the module's old 19 KB a cycle passes the memory bound by half again.
 constexpr int kRoundsPerMoment = 8;
 constexpr int kMeasuredFromCycle = 10;
 constexpr int kCycles = 30;
