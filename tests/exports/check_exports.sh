@@ -209,33 +209,13 @@ self_test() {
 }
 
 main() {
-  local mode=check
-  if [ "${1:-}" = "--self-test" ]; then
-    mode=self-test
-    shift
-  fi
-  if [ $# -ne 1 ]; then
-    echo "usage: $0 [--self-test] <Stats.dll>" >&2
-    exit 2
-  fi
-  local dll=$1
+  local mode dll
+  read_check_arguments "$@"
   local declarations=${EXPORTS_DECLARATIONS:-$here/host_declarations.cpp}
-  [ -f "$dll" ] || { echo "FAIL: no such DLL: $dll" >&2; exit 2; }
   [ -f "$declarations" ] || { echo "FAIL: no such declarations file: $declarations" >&2; exit 2; }
   require_tools
-
-  if [ "$mode" = self-test ]; then
-    if self_test "$dll" "$declarations"; then
-      echo "PASS: the export check catches every broken case"
-      exit 0
-    fi
-    exit 1
-  fi
-  if run_check "$dll" "$declarations"; then
-    echo "PASS: $dll exports what the host binds"
-    exit 0
-  fi
-  exit 1
+  finish_check "$mode" "$dll exports what the host binds" \
+    "the export check catches every broken case" "$dll" "$declarations"
 }
 
 main "$@"

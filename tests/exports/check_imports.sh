@@ -142,33 +142,13 @@ self_test() {
 }
 
 main() {
-  local mode=check
-  if [ "${1:-}" = "--self-test" ]; then
-    mode=self-test
-    shift
-  fi
-  if [ $# -ne 1 ]; then
-    echo "usage: $0 [--self-test] <Stats.dll>" >&2
-    exit 2
-  fi
-  local dll=$1
+  local mode dll
+  read_check_arguments "$@"
   local lists=$here/xp_sp3
   local missing=$here/xp_sp3_missing.txt
-  [ -f "$dll" ] || { echo "FAIL: no such DLL: $dll" >&2; exit 2; }
   command -v llvm-readobj >/dev/null 2>&1 || { echo "FAIL: llvm-readobj not found" >&2; exit 2; }
-
-  if [ "$mode" = self-test ]; then
-    if self_test "$dll" "$lists" "$missing"; then
-      echo "PASS: the import check catches every broken case"
-      exit 0
-    fi
-    exit 1
-  fi
-  if run_check "$dll" "$lists" "$missing"; then
-    echo "PASS: every function $dll imports is exported by Windows XP SP3"
-    exit 0
-  fi
-  exit 1
+  finish_check "$mode" "every function $dll imports is exported by Windows XP SP3" \
+    "the import check catches every broken case" "$dll" "$lists" "$missing"
 }
 
 main "$@"
