@@ -17,6 +17,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <new>
 
 namespace __cxxabiv1 {
 
@@ -36,11 +37,15 @@ void __freeres();
 
 namespace {
 
-// One thread's record, chained to the others so the unload finds them all:
-// a thread that ends does not say so to a module that is not told of
-// threads.
+// One thread's record, chained to the others so the unload finds them all.
+// A thread that ends hands its record back (the module is told of every
+// thread's end: its TLS callbacks make the system refuse
+// DisableThreadLibraryCalls), and the next new thread takes it over, so the
+// chain is as long as the most threads that ever used exceptions at once.
+// Records are never unchained before the unload, so the chain needs no lock.
 struct ThreadRecord {
   __cxxabiv1::__cxa_eh_globals globals;
+  std::atomic<bool> taken;
   ThreadRecord* next;
 };
 
@@ -59,9 +64,23 @@ DWORD RecordSlot() {
   return slot;
 }
 
+ThreadRecord* TakeHandedBackRecord() {
+  for (ThreadRecord* record = g_records.load(std::memory_order_acquire); record != nullptr;
+       record = record->next) {
+    bool taken = false;
+    if (record->taken.compare_exchange_strong(taken, true, std::memory_order_acquire)) {
+      record->globals = {};
+      return record;
+    }
+  }
+  return nullptr;
+}
+
 ThreadRecord* NewRecord() {
-  auto* record = static_cast<ThreadRecord*>(std::calloc(1, sizeof(ThreadRecord)));
-  if (record == nullptr) std::abort();  // as the runtime's own does
+  if (ThreadRecord* record = TakeHandedBackRecord()) return record;
+  void* memory = std::malloc(sizeof(ThreadRecord));
+  if (memory == nullptr) std::abort();  // as the runtime's own does
+  auto* record = new (memory) ThreadRecord{{}, {true}, nullptr};
   record->next = g_records.load(std::memory_order_relaxed);
   while (!g_records.compare_exchange_weak(record->next, record, std::memory_order_release,
                                           std::memory_order_relaxed)) {
@@ -92,6 +111,17 @@ struct GiveBackAtUnload {
 } g_giveBackAtUnload __attribute__((init_priority(101)));
 
 }  // namespace
+
+// The calling thread is ending (DllMain): its record goes back for the next
+// thread. No exception is in flight on a thread that ends.
+extern "C" void stats_HandBackThreadExceptionRecord() noexcept {
+  const DWORD slot = g_recordSlot.load(std::memory_order_acquire);
+  if (slot == TLS_OUT_OF_INDEXES) return;
+  auto* record = static_cast<ThreadRecord*>(TlsGetValue(slot));
+  if (record == nullptr) return;
+  TlsSetValue(slot, nullptr);
+  record->taken.store(false, std::memory_order_release);
+}
 
 namespace __cxxabiv1 {
 

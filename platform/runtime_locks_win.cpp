@@ -33,8 +33,8 @@ namespace {
 void WaitARound(unsigned round) { Sleep(round < 64 ? 0 : 1); }
 
 // A mutex word is locked while it holds kLocked. Anything else is unlocked:
-// 0 after pthread_mutex_init and the library's static initializer
-// (PTHREAD_MUTEX_INITIALIZER) alike.
+// 0 after pthread_mutex_init and unlock, -1 from the library's static
+// initializer (PTHREAD_MUTEX_INITIALIZER).
 constexpr intptr_t kLocked = 1;
 
 // pthread_once_t states.

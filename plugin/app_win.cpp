@@ -37,11 +37,18 @@ CTestApp theApp;
 }  // namespace
 }  // namespace stats
 
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
+// platform/exception_runtime_win.cpp: the ending thread's exception record.
+extern "C" void stats_HandBackThreadExceptionRecord() noexcept;
+
+// The module is told of every thread's start and end: the runtime's TLS
+// callbacks make the system refuse DisableThreadLibraryCalls.
+BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
   switch (reason) {
     case DLL_PROCESS_ATTACH:
-      DisableThreadLibraryCalls(instance);
       return stats::theApp.InitInstance();
+    case DLL_THREAD_DETACH:
+      stats_HandBackThreadExceptionRecord();
+      break;
     case DLL_PROCESS_DETACH:
       stats::theApp.ExitInstance(reserved != nullptr);
       break;

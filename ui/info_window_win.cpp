@@ -8,6 +8,7 @@
 #include "resources/resource.h"
 #include "ui/display/display_objects_win.h"
 #include "ui/display/host_courier_win.h"
+#include "ui/display/modal_loops_win.h"
 #include "ui/moscow_window_win.h"
 #include "ui/panel_look_win.h"
 #include "ui/rda_window_win.h"
@@ -22,6 +23,19 @@ constexpr UINT kOpeningDelayMs = 300;
 
 void WriteShownSetting(const char* key, bool shown) {
   CurrentPlatform().WriteProfileString(g_strIniFile, g_strIniSection, key, shown ? "1" : "0");
+}
+
+// The display's own dialogs, as opposed to a message box of the thread.
+bool IsDisplayWindow(HWND window) {
+  const auto is = [window](const CDialog* dialog) {
+    return dialog != nullptr && dialog->GetSafeHwnd() == window;
+  };
+  return is(g_pBaud.load()) || is(g_pOblast.get()) || is(g_pDxcc.get());
+}
+
+void HideDistrictWindows() {
+  if (g_pOblast) ShowWindow(g_pOblast->GetSafeHwnd(), SW_HIDE);
+  if (g_pDxcc) ShowWindow(g_pDxcc->GetSafeHwnd(), SW_HIDE);
 }
 
 std::wstring WindowCaption(HWND window) {
@@ -84,15 +98,20 @@ void baud::UseEnglishTexts() {
 }
 
 // The host is reached through the courier on its own thread, which also
-// puts it into the contest's mode.
-void baud::AttachToHost() { m_bHostFound = TheHostCourier().Attach(); }
+// puts it into the contest's mode. A host that did not answer in time (its
+// thread busy, or not serving its messages) is asked again at the next step.
+void baud::AttachToHost() {
+  const HostCourier::Reply reply = TheHostCourier().Attach();
+  m_bHostFound = reply == HostCourier::Reply::Done;
+  m_bAttachPending = reply == HostCourier::Reply::Unanswered;
+}
 
 // The window is shown and the modal loop runs: the display's start waits
 // for this, and from here a stop from the host's thread has its target. The
 // host is reached only now: the host's thread, which answers for it, is the
 // one that was waiting.
 void baud::OnStarted() {
-  g_hBaudWindow.store(GetSafeHwnd());
+  AnnounceStarted(GetSafeHwnd());
   AttachToHost();
   ArmUpdateTimer(kOpeningDelayMs);
 }
@@ -102,7 +121,11 @@ void baud::DoDataExchange(DataExchange& dx) {
   DDX_Check(dx, IDC_SHOW_RDA, m_bShowRda);
 }
 
-void baud::ArmUpdateTimer(UINT delayMs) { SetTimer(GetSafeHwnd(), kUpdateTimerId, delayMs, nullptr); }
+// A stopped display arms nothing: whatever loop still runs on the thread
+// until the stop has ended it never brings an update step.
+void baud::ArmUpdateTimer(UINT delayMs) {
+  if (!m_bStopped) SetTimer(GetSafeHwnd(), kUpdateTimerId, delayMs, nullptr);
+}
 
 void baud::KillUpdateTimer() { KillTimer(GetSafeHwnd(), kUpdateTimerId); }
 
@@ -111,6 +134,7 @@ void baud::KillUpdateTimer() { KillTimer(GetSafeHwnd(), kUpdateTimerId); }
 // is destroyed; one opened is filled by the step the timer brings.
 template <typename Window>
 void baud::ToggleWindow(std::unique_ptr<Window>& window, const char* shownKey) {
+  if (m_bStopped) return;  // a click that a loop still running delivers late
   if (window) {
     window.reset();
     WriteShownSetting(shownKey, false);
@@ -163,15 +187,25 @@ void baud::RepaintRdaButton() {
 }
 
 void baud::OnTimer() {
+  if (m_bStopped) {
+    KillUpdateTimer();
+    return;
+  }
+  if (m_bAttachPending) AttachToHost();
   RunUpdateStep(CurrentPlatform(), m_bHostFound ? &TheHostCourier() : nullptr, *this);
 }
 
-// The host's thread stops the display: the timer, the district windows (the
-// settings keep which were open, so a new display reopens them), then the
-// modal run.
+// The host's thread stops the display: the timer, whatever loop of the
+// system's runs on the thread (the stop may arrive inside one), the
+// district windows hidden (the settings keep which were open, so a new
+// display reopens them), then the modal run. The district windows are
+// destroyed once the modal run is over, when no loop of theirs is on the
+// stack any more.
 void baud::OnStop() {
+  m_bStopped = true;
   KillUpdateTimer();
-  CloseDistrictWindows();
+  EndThisThreadsModalLoops(&IsDisplayWindow);
+  HideDistrictWindows();
   EndDialog(IDCANCEL);
 }
 

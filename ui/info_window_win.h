@@ -49,7 +49,9 @@ class baud : public CDialog, private DisplayWindows {
   int m_bShowMoscow = 0;  // box 1121
   int m_bShowRda = 0;     // box 1122
   UniqueBrush m_brBack;
-  bool m_bHostFound = false;  // the start-up reached the host's automation object
+  bool m_bHostFound = false;      // the start-up reached the host's automation object
+  bool m_bAttachPending = false;  // the host did not answer the start-up in time
+  bool m_bStopped = false;        // the stop came; nothing is armed or updated any more
 };
 
 }  // namespace stats

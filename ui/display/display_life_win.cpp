@@ -3,6 +3,7 @@
 #include "ui/display/display_objects_win.h"
 #include "ui/display/display_thread_win.h"
 #include "ui/display/host_courier_win.h"
+#include "ui/display/last_resort_win.h"
 #include "ui/display/thread_waits_win.h"
 #include "ui/panel_look_win.h"
 
@@ -11,6 +12,8 @@ namespace {
 
 constexpr DWORD kRefreshDelayMs = 330;
 // How long the host's thread waits for the display to come up or to end.
+// The stop ends whatever loop the display thread is in, so these bounds are
+// reached only by a display thread stuck where no message reaches it.
 constexpr DWORD kStartLimitMs = 5000;
 constexpr DWORD kStopLimitMs = 5000;
 // At unload the wait holds the loader's lock: keep it short.
@@ -38,6 +41,7 @@ void DisplayLife::Forget() {
   m_hThread.reset();
   m_hDone.reset();
   m_threadId = 0;
+  m_bStopping = false;
   // A thread ended from outside cleared nothing; after a normal end there
   // is nothing left to abandon.
   AbandonDisplayObjects();
@@ -50,8 +54,11 @@ void DisplayLife::Start() {
   TheHostCourier().Open();  // without it the display finds no host
   TheHostCourier().Resume();
   ModuleIcon();  // loaded here, where the loader's lock may be taken
+  if (!m_hStarted) m_hStarted.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   UniqueKernelObject done(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-  if (!done) return;
+  if (!done || !m_hStarted) return;
+  ResetEvent(m_hStarted.get());
+  g_hDisplayStarted.store(m_hStarted.get());
   DWORD threadId = 0;
   UniqueKernelObject thread(
       CreateThread(nullptr, 0, &DisplayThreadProc, done.get(), 0, &threadId));
@@ -63,27 +70,33 @@ void DisplayLife::Start() {
   // loader's lock (its own start, the first show of its window): an
   // unload in that moment could not wait for it. The host cannot unload
   // while this export runs.
-  const HANDLE handles[] = {m_hThread.get()};
-  WaitServingSentMessages(handles, 1, kStartLimitMs,
-                          [] { return g_hBaudWindow.load() != nullptr; });
+  const HANDLE handles[] = {m_hStarted.get(), m_hThread.get()};
+  if (WaitServingNothing(handles, 2, kStartLimitMs) < 0) {
+    NoteLastResort("the display did not start up in time");
+  }
 }
 
 bool DisplayLife::EndThread(DWORD limitMs) {
   const DWORD start = GetTickCount();
+  m_bStopping = true;
   // Any host call of the display ends now; its step ends where it is.
   TheHostCourier().Cancel();
-  const HANDLE handles[] = {m_hDone.get(), m_hThread.get()};
   // A display still starting gets the time to make its window, the target
   // of the stop.
-  WaitServingSentMessages(handles, 2, limitMs, [] { return g_hBaudWindow.load() != nullptr; });
+  const HANDLE starting[] = {m_hStarted.get(), m_hDone.get(), m_hThread.get()};
+  WaitServingNothing(starting, 3, limitMs);
   if (HWND window = g_hBaudWindow.load()) PostMessageW(window, kStopDisplayMessage, 0, 0);
   const DWORD waited = TicksSince(start);
-  return WaitServingSentMessages(handles, 2, limitMs > waited ? limitMs - waited : 0) >= 0;
+  const HANDLE ending[] = {m_hDone.get(), m_hThread.get()};
+  if (WaitServingNothing(ending, 2, limitMs > waited ? limitMs - waited : 0) >= 0) return true;
+  NoteLastResort("the display thread did not end in time");
+  return false;
 }
 
 void DisplayLife::Stop() {
   if (!ThreadHasEnded() && !EndThread(kStopLimitMs)) {
-    // The thread keeps its place (never two windows), but shows nothing.
+    // The thread keeps its place (never two windows), but shows nothing,
+    // and nothing arms its timer again.
     HideWindows();
     return;
   }
@@ -97,6 +110,7 @@ void DisplayLife::HideWindows() const {
 bool DisplayLife::IsOpen() { return g_pBaud.load() != nullptr; }
 
 void DisplayLife::RequestRefresh() {
+  if (m_bStopping) return;  // a stop stays a stop
   if (HWND window = g_hBaudWindow.load()) {
     PostMessageW(window, kArmUpdateTimerMessage, kRefreshDelayMs, 0);
   }
@@ -113,10 +127,12 @@ void DisplayLife::StopForUnload(bool processExit) {
     // Stuck where no stop reaches it (waiting for the loader's lock, which
     // this thread holds): it must not run on in an unmapped module. The
     // system takes its windows down with it.
-    TerminateThread(m_hThread.get(), 1);
+    NoteLastResort("the display thread was ended from outside");
+    TerminateThread(m_hThread.get(), kEndedFromOutsideExitCode);
     WaitForSingleObject(m_hThread.get(), kTerminateLimitMs);
   }
   Forget();
+  g_hDisplayStarted.store(nullptr);
   TheHostCourier().Close();
 }
 

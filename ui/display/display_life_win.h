@@ -2,9 +2,9 @@
 // The display's life as the rest of the module sees it: started by a
 // command or the contest reset, nudged by the call check, stopped by a
 // command or the unload. Every member runs on the host's thread, which
-// also serves the host's automation object and unloads the module; none
-// of them dispatches the host's own messages, so no export is entered
-// while another waits here.
+// also serves the host's automation object and unloads the module; their
+// waits serve nothing (thread_waits_win.h), so nothing of the host runs
+// inside them.
 #include <windows.h>
 
 #include "engine/display_port.h"
@@ -37,9 +37,11 @@ class DisplayLife : public DisplayPort {
   void HideWindows() const;
   void Forget();
 
-  UniqueKernelObject m_hThread;  // the display thread while one may be running
-  UniqueKernelObject m_hDone;    // set by the thread as its very last act
+  UniqueKernelObject m_hThread;   // the display thread while one may be running
+  UniqueKernelObject m_hDone;     // set by the thread as its very last act
+  UniqueKernelObject m_hStarted;  // set by the thread once its window has started up
   DWORD m_threadId = 0;
+  bool m_bStopping = false;  // a stop was asked of the thread: its timer is never armed again
 };
 
 DisplayLife& TheDisplay();

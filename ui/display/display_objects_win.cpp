@@ -8,8 +8,14 @@ namespace stats {
 
 std::atomic<baud*> g_pBaud{nullptr};
 std::atomic<HWND> g_hBaudWindow{nullptr};
+std::atomic<HANDLE> g_hDisplayStarted{nullptr};
 std::unique_ptr<oblast> g_pOblast;
 std::unique_ptr<DXCC> g_pDxcc;
+
+void AnnounceStarted(HWND window) {
+  g_hBaudWindow.store(window);
+  if (HANDLE started = g_hDisplayStarted.load()) SetEvent(started);
+}
 
 void CloseDistrictWindows() {
   g_pDxcc.reset();

@@ -27,6 +27,13 @@ extern std::atomic<baud*> g_pBaud;
 // Its window once its start-up is done (the target of the host thread's
 // messages); null before and after it is gone.
 extern std::atomic<HWND> g_hBaudWindow;
+// Set by the display thread once its window has started up; made by the
+// host's thread before it starts the display.
+extern std::atomic<HANDLE> g_hDisplayStarted;
+
+// The information window has started up: it becomes the target of the
+// host thread's messages, and the display's start may return.
+void AnnounceStarted(HWND window);
 
 // The two windows the information window opened; null when not open.
 // Display thread only; each object is deleted exactly once, by its owner.

@@ -23,9 +23,9 @@ void RunInformationWindow() {
 }  // namespace
 
 DWORD WINAPI DisplayThreadProc(void* done) {
-  DWORD exitCode = 0;
+  DWORD exitCode = kDisplayEndedExitCode;
   if (g_pBaud.load() != nullptr) {
-    exitCode = 1;  // there is never a second information window
+    exitCode = kSecondWindowExitCode;
   } else {
     try {
       RunInformationWindow();

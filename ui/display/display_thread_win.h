@@ -6,6 +6,13 @@
 
 namespace stats {
 
+// How the display thread ended: its window's modal run is over; it found an
+// information window already there (there is never a second one); ended
+// from outside at unload, as a last resort.
+inline constexpr DWORD kDisplayEndedExitCode = 0;
+inline constexpr DWORD kSecondWindowExitCode = 1;
+inline constexpr DWORD kEndedFromOutsideExitCode = 2;
+
 // The thread's entry. `done` is an event the thread sets as its very last
 // act in the module (it then ends in the system's code), so that whoever
 // waits for it may unload the module at once.

@@ -14,6 +14,9 @@ namespace {
 // Posted to the courier; wParam: the request's serial number.
 constexpr UINT kServeMessage = WM_APP + 10;
 
+// How long the display thread waits for the host's thread to answer.
+constexpr DWORD kRequestLimitMs = 1000;
+
 constexpr const char* kModeMacro = "<MODE:RTTY>";
 constexpr const char* kBaudRateMacro = "<BAUDRATE:45.45>";
 
@@ -98,10 +101,10 @@ void HostCourier::Resume() {
   if (m_hCancelled) ResetEvent(m_hCancelled.get());
 }
 
-bool HostCourier::Ask(Request request, std::string& text, double& number) {
+HostCourier::Reply HostCourier::Ask(Request request, std::string& text, double& number) {
   HWND window = m_hWindow.load();
-  if (window == nullptr || !m_hAnswered || !m_hCancelled) return false;
-  if (WaitForSingleObject(m_hCancelled.get(), 0) == WAIT_OBJECT_0) return false;
+  if (window == nullptr || !m_hAnswered || !m_hCancelled) return Reply::Failed;
+  if (WaitForSingleObject(m_hCancelled.get(), 0) == WAIT_OBJECT_0) return Reply::Unanswered;
   // Never 0, and never that of a request still queued from before.
   if (++m_nLastSerial == 0) ++m_nLastSerial;
   const unsigned serial = m_nLastSerial;
@@ -110,19 +113,22 @@ bool HostCourier::Ask(Request request, std::string& text, double& number) {
     m_exchange = Exchange{serial, request, text, 0.0, false, false};
     ResetEvent(m_hAnswered.get());
   }
-  if (!PostMessageW(window, kServeMessage, serial, 0)) return false;
+  if (!PostMessageW(window, kServeMessage, serial, 0)) return Reply::Failed;
   const HANDLE handles[] = {m_hAnswered.get(), m_hCancelled.get()};
+  const DWORD start = GetTickCount();
   for (;;) {
-    const int woke = WaitServingSentMessagesAndPaint(handles, 2);
+    const DWORD waited = TicksSince(start);
+    const int woke =
+        WaitWithWindowsLive(handles, 2, waited < kRequestLimitMs ? kRequestLimitMs - waited : 0);
     const std::lock_guard<Lock> hold(m_lock);
     if (woke == 0 && m_exchange.done) {
       text = m_exchange.text;
       number = m_exchange.number;
-      return m_exchange.ok;
+      return m_exchange.ok ? Reply::Done : Reply::Failed;
     }
     if (woke != 0) {
       m_exchange.serial = 0;  // given up: a late answer is dropped
-      return false;
+      return Reply::Unanswered;
     }
   }
 }
@@ -166,7 +172,7 @@ void HostCourier::Answer(unsigned serial, bool ok, const std::string& text, doub
   SetEvent(m_hAnswered.get());
 }
 
-bool HostCourier::Attach() {
+HostCourier::Reply HostCourier::Attach() {
   std::string none;
   double unused = 0.0;
   return Ask(Request::Attach, none, unused);
@@ -174,18 +180,18 @@ bool HostCourier::Attach() {
 
 bool HostCourier::ReadEntryField(std::string& call) {
   double unused = 0.0;
-  return Ask(Request::ReadEntryField, call, unused);
+  return Ask(Request::ReadEntryField, call, unused) == Reply::Done;
 }
 
 bool HostCourier::ReadFrequency(double& hz) {
   std::string unused;
-  return Ask(Request::ReadFrequency, unused, hz);
+  return Ask(Request::ReadFrequency, unused, hz) == Reply::Done;
 }
 
 bool HostCourier::RunMacro(const std::string& macro) {
   std::string text = macro;
   double unused = 0.0;
-  return Ask(Request::RunMacro, text, unused);
+  return Ask(Request::RunMacro, text, unused) == Reply::Done;
 }
 
 }  // namespace stats

@@ -22,6 +22,9 @@ namespace stats {
 class HostCourier : public HostLink {
  public:
   enum class Request { Attach, ReadEntryField, ReadFrequency, RunMacro };
+  // How a request ended: run (successfully), failed or refused, or not
+  // answered within its bound or before the display's stop.
+  enum class Reply { Done, Failed, Unanswered };
 
   // Host's thread: makes the window on the calling thread (anew when an
   // earlier one belongs to another thread). False when it cannot be made;
@@ -35,9 +38,12 @@ class HostCourier : public HostLink {
   void Cancel();
   void Resume();
 
-  // Display thread. Finds the host and puts it into the contest's mode;
-  // false when no host is running.
-  bool Attach();
+  // Display thread. Each request waits at most about a second for the
+  // host's thread, with the display's windows live meanwhile; a host that
+  // does not answer leaves them showing what they showed.
+  //
+  // Finds the host and puts it into the contest's mode.
+  Reply Attach();
   bool ReadEntryField(std::string& call) override;
   bool ReadFrequency(double& hz) override;
   bool RunMacro(const std::string& macro) override;
@@ -56,7 +62,7 @@ class HostCourier : public HostLink {
     bool ok = false;
   };
 
-  bool Ask(Request request, std::string& text, double& number);
+  Reply Ask(Request request, std::string& text, double& number);
   void Answer(unsigned serial, bool ok, const std::string& text, double number);
 
   Lock m_lock;

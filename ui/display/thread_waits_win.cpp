@@ -1,50 +1,54 @@
 #include "ui/display/thread_waits_win.h"
 
-#include <algorithm>
-
 namespace stats {
 namespace {
 
-// How often `ready` is looked at when nothing wakes the wait.
-constexpr DWORD kPollMs = 10;
+// What wakes the display thread's wait: everything but its timers, which
+// stay pending until its own loop runs again.
+constexpr DWORD kLiveWake = QS_ALLINPUT & ~QS_TIMER;
 
-// Serves the messages other threads have sent to this one and removes
-// nothing from the queue.
-void ServeSentMessages() {
-  MSG message;
-  PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+void Dispatch(MSG& message) {
+  // Keyboard navigation in the display's dialogs, as their modal loop does.
+  HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+  if (root != nullptr && IsDialogMessageW(root, &message)) return;
+  TranslateMessage(&message);
+  DispatchMessageW(&message);
 }
 
-void PaintWindows() {
+// Dispatches what is queued, timers excepted. False when a quit message
+// came, which is put back for the thread's own loop.
+bool DispatchAllButTimers() {
   MSG message;
-  while (PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageW(&message);
+  while (PeekMessageW(&message, nullptr, 0, WM_TIMER - 1, PM_REMOVE) ||
+         PeekMessageW(&message, nullptr, WM_TIMER + 1, 0xFFFF, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return false;
+    }
+    Dispatch(message);
+  }
+  return true;
 }
 
 }  // namespace
 
-int WaitServingSentMessagesAndPaint(const HANDLE* handles, DWORD count) {
-  for (;;) {
-    ServeSentMessages();
-    PaintWindows();
-    const DWORD woke = MsgWaitForMultipleObjects(count, handles, FALSE, INFINITE,
-                                                 QS_SENDMESSAGE | QS_PAINT);
-    if (woke < WAIT_OBJECT_0 + count) return static_cast<int>(woke - WAIT_OBJECT_0);
-    if (woke == WAIT_FAILED) return -1;
-  }
+int WaitServingNothing(const HANDLE* handles, DWORD count, DWORD limitMs) {
+  const DWORD woke = WaitForMultipleObjects(count, handles, FALSE, limitMs);
+  return woke < WAIT_OBJECT_0 + count ? static_cast<int>(woke - WAIT_OBJECT_0) : -1;
 }
 
-int WaitServingSentMessages(const HANDLE* handles, DWORD count, DWORD limitMs,
-                            const std::function<bool()>& ready) {
+int WaitWithWindowsLive(const HANDLE* handles, DWORD count, DWORD limitMs) {
   const DWORD start = GetTickCount();
   for (;;) {
-    ServeSentMessages();
-    if (ready && ready()) return static_cast<int>(count);
+    // A handle signalled during the dispatch is seen before anything new.
+    const int signalled = WaitServingNothing(handles, count, 0);
+    if (signalled >= 0) return signalled;
+    if (!DispatchAllButTimers()) return -1;
     const DWORD waited = TicksSince(start);
     if (waited >= limitMs) return -1;
-    const DWORD slice = ready ? std::min(limitMs - waited, kPollMs) : limitMs - waited;
-    const DWORD woke = MsgWaitForMultipleObjects(count, handles, FALSE, slice, QS_SENDMESSAGE);
+    const DWORD woke = MsgWaitForMultipleObjects(count, handles, FALSE, limitMs - waited, kLiveWake);
     if (woke < WAIT_OBJECT_0 + count) return static_cast<int>(woke - WAIT_OBJECT_0);
-    if (woke == WAIT_FAILED) Sleep(kPollMs);  // a closed handle: do not spin
+    if (woke == WAIT_FAILED) return -1;
   }
 }
 

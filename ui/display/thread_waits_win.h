@@ -1,13 +1,19 @@
 #pragma once
-// Waits of the module's two threads on each other. While one thread waits,
-// the other may send it a message (a window's activation moving between
-// them): those are served, so neither blocks the other. Nothing posted is
-// dispatched: the host's input, timers and commands stay queued for the
-// host's own loop, so no export is ever entered while another waits, and
-// the display's timer never runs inside its own host call.
+// Waits of the module's two threads on each other.
+//
+// The host's thread waits for the display thread serving nothing at all:
+// no sent message, no input, no timer of the host runs inside an export,
+// so no export, nor the host's own unload, is ever entered while another
+// waits, and a message another thread of the host sends meanwhile is
+// handled once the export has returned. This holds because the display
+// thread never makes a synchronous call into the host's thread: it posts
+// to the courier, and the system tells the host's thread of an activation
+// change asynchronously.
+//
+// The display thread, waiting for the host's answer, keeps its windows
+// live: it paints, takes clicks and moves, and handles the stop, but runs
+// no timer, so no update step starts inside another.
 #include <windows.h>
-
-#include <functional>
 
 namespace stats {
 
@@ -15,16 +21,13 @@ namespace stats {
 // counter's wrap after 49.7 days.
 inline DWORD TicksSince(DWORD start) { return GetTickCount() - start; }
 
-// Waits until one of `handles` is signalled, `ready` holds or `limitMs`
-// have passed, serving only messages sent to this thread. Returns the index
-// of the signalled handle, `count` when `ready` held, or -1 on time-out.
-int WaitServingSentMessages(const HANDLE* handles, DWORD count, DWORD limitMs,
-                            const std::function<bool()>& ready = {});
+// Host's thread: waits until one of `handles` is signalled or `limitMs`
+// have passed, serving nothing. Returns the index of the signalled handle,
+// or -1 on time-out or failure.
+int WaitServingNothing(const HANDLE* handles, DWORD count, DWORD limitMs);
 
-// The same for the display thread while the host answers it: its windows
-// are also repainted meanwhile, so that a slow host leaves them drawn. No
-// other message of the thread is dispatched (its timer would start another
-// step inside this one).
-int WaitServingSentMessagesAndPaint(const HANDLE* handles, DWORD count);
+// Display thread: the same, dispatching every message of the thread but
+// its timers meanwhile (a menu or a move loop may run inside the dispatch).
+int WaitWithWindowsLive(const HANDLE* handles, DWORD count, DWORD limitMs);
 
 }  // namespace stats
