@@ -78,7 +78,7 @@ ThreadRecord* TakeHandedBackRecord() {
 
 ThreadRecord* NewRecord() {
   if (ThreadRecord* record = TakeHandedBackRecord()) return record;
-  void* memory = std::malloc(sizeof(ThreadRecord));
+  void* memory = std::calloc(1, sizeof(ThreadRecord));
   if (memory == nullptr) std::abort();  // as the runtime's own does
   auto* record = new (memory) ThreadRecord{{}, {true}, nullptr};
   record->next = g_records.load(std::memory_order_relaxed);

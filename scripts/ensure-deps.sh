@@ -20,6 +20,8 @@ have_cmd llvm-nm || need+=(llvm)
 have_cmd llvm-undname || need+=(llvm)
 have_cmd xvfb-run || need+=(xvfb)
 have_cmd xauth || need+=(xauth)
+# Real mouse input for the display's drag test.
+have_cmd xdotool || need+=(xdotool)
 have_pkg wine || need+=(wine)
 have_pkg wine32:i386 || need+=(wine32:i386)
 have_pkg fonts-wine || need+=(fonts-wine)

@@ -3,20 +3,14 @@
 // process, and the display stopped while the host's members are slow. The
 // host is a real one: the test's thread serves the host's object, calls the
 // exports and unloads the module.
-#include "session_fixture.h"
-// after <windows.h>
-#include <tlhelp32.h>
-
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
-#include <functional>
-#include <thread>
 #include <vector>
 
 #include "message_pump_win.h"
-#include "platform/win32_handles.h"
+#include "process_probe.h"
 #include "resources/resource.h"
+#include "session_fixture.h"
 
 namespace session {
 namespace {
@@ -36,20 +30,6 @@ constexpr DWORD kAfterUnloadMs = 2000;
 constexpr DWORD kRoundGuardMs = 30000;
 // The stop's own bound, with room for the scheduler.
 constexpr double kStopBoundMs = 5000.0 + 500.0;
-
-int ThreadCount() {
-  const stats::UniqueKernelObject owned(
-      stats::OrNull(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0)));
-  if (!owned) return -1;
-  HANDLE snapshot = owned.get();
-  int count = 0;
-  THREADENTRY32 entry = {};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
-    if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
-  }
-  return count;
-}
 
 // Kernel handles in use. Where the system does not count them, the lowest
 // free handle slot stands in: handles are given out from the lowest free
@@ -92,98 +72,6 @@ double PrivateBytes() {
     }
   }
   return total;
-}
-
-// Where the module's image lies, to recognise its windows by their instance
-// or their procedure, also once it is gone.
-struct ModuleImage {
-  UINT_PTR base = 0;
-  UINT_PTR size = 0;
-  bool Holds(UINT_PTR address) const { return address - base < size; }
-};
-
-ModuleImage ImageOf(HMODULE module) {
-  ModuleImage image;
-  if (module == nullptr) return image;
-  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(module);
-  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(reinterpret_cast<const BYTE*>(module) +
-                                                             dos->e_lfanew);
-  image.base = reinterpret_cast<UINT_PTR>(module);
-  image.size = nt->OptionalHeader.SizeOfImage;
-  return image;
-}
-
-BOOL CALLBACK VisitWindow(HWND window, LPARAM visit) {
-  (*reinterpret_cast<const std::function<void(HWND)>*>(visit))(window);
-  return TRUE;
-}
-
-// Every window of this process: top-level ones, shown or hidden, and
-// message-only ones.
-void ForEachWindow(const std::function<void(HWND)>& visit) {
-  const std::function<void(HWND)> ours = [&visit](HWND window) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process == GetCurrentProcessId()) visit(window);
-  };
-  EnumWindows(&VisitWindow, reinterpret_cast<LPARAM>(&ours));
-  for (HWND window = FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr); window != nullptr;
-       window = FindWindowExW(HWND_MESSAGE, window, nullptr, nullptr)) {
-    ours(window);
-  }
-}
-
-// The module's windows: their instance or their procedure in its image.
-std::vector<HWND> ModuleWindows(const ModuleImage& image) {
-  std::vector<HWND> found;
-  ForEachWindow([&](HWND window) {
-    const auto instance = static_cast<UINT_PTR>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
-    const auto procedure = static_cast<UINT_PTR>(GetWindowLongPtrW(window, GWLP_WNDPROC));
-    if (image.Holds(instance) || image.Holds(procedure)) found.push_back(window);
-  });
-  return found;
-}
-
-int ProcessWindowCount() {
-  int count = 0;
-  ForEachWindow([&count](HWND) { ++count; });
-  return count;
-}
-
-// Ends the process with a message when a round hangs, so that a hang shows
-// as a failing test at once rather than at the test runner's time-out.
-class HangGuard {
- public:
-  HangGuard(const char* what, int round, DWORD limitMs)
-      : m_done(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
-    m_watch = std::thread([this, what, round, limitMs] {
-      if (WaitForSingleObject(m_done.get(), limitMs) == WAIT_OBJECT_0) return;
-      std::fprintf(stderr, "HUNG: %s, round %d, still running after %lu ms\n", what, round,
-                   limitMs);
-      std::fflush(stderr);
-      TerminateProcess(GetCurrentProcess(), 3);
-    });
-  }
-  ~HangGuard() {
-    SetEvent(m_done.get());
-    m_watch.join();
-  }
-  HangGuard(const HangGuard&) = delete;
-  HangGuard& operator=(const HangGuard&) = delete;
-
- private:
-  stats::UniqueKernelObject m_done;
-  std::thread m_watch;
-};
-
-struct Spread {
-  double median, max;
-};
-
-Spread SpreadOf(std::vector<double> values) {
-  if (values.empty()) return {0.0, 0.0};
-  std::sort(values.begin(), values.end());
-  return {values[values.size() / 2], values.back()};
 }
 
 class LifecycleTest : public DisplaySessionTest {

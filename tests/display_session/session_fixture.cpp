@@ -60,6 +60,13 @@ void DisplaySessionTest::TearDown() {
   if (m_hHostWindow != nullptr) DestroyWindow(m_hHostWindow);
   EXPECT_EQ(host::ReentryCount() - m_reentriesBefore, 0)
       << "an export was entered while another was on this thread's stack";
+  EXPECT_EQ(m_lastResorts.Count(), 0) << "the module used a last resort: " << m_lastResorts.Last();
+  EXPECT_EQ(m_strThreadFaults + m_moduleThreads.EndedBadly(2000), "");
+}
+
+void DisplaySessionTest::WatchModuleThreads() {
+  if (m_module) m_moduleThreads.Discover(ImageOf(m_module->Handle()));
+  m_strThreadFaults += m_moduleThreads.Reap();
 }
 
 void DisplaySessionTest::StartHost() {
@@ -82,14 +89,10 @@ void DisplaySessionTest::LoadModule() {
 double DisplaySessionTest::UnloadModule() {
   // The host never unloads the module from inside one of its exports.
   const host::ExportCall unload;
+  WatchModuleThreads();
   m_calls.reset();
-  LARGE_INTEGER frequency, before, after;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&before);
-  m_module.reset();
-  QueryPerformanceCounter(&after);
-  m_lastUnloadMs = 1000.0 * static_cast<double>(after.QuadPart - before.QuadPart) /
-                   static_cast<double>(frequency.QuadPart);
+  m_lastUnloadMs = MillisecondsOf([this] { m_module.reset(); });
+  m_strThreadFaults += m_moduleThreads.Reap();
   return m_lastUnloadMs;
 }
 
@@ -138,6 +141,7 @@ void DisplaySessionTest::Log(const std::string& call, const std::string& band,
 
 void DisplaySessionTest::Command(const char* text) {
   const char* result = Host().RunCommand(text);
+  WatchModuleThreads();
   ASSERT_NE(result, nullptr) << text;
   EXPECT_STREQ(result, "") << text;
 }

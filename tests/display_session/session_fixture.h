@@ -6,8 +6,10 @@
 // module, and the display's calls to the host are answered only while it
 // serves its messages (WaitUntil, PumpFor). Helpers play the operator: show
 // and hide the windows, tune, type a call, click the information window's
-// boxes, and wait for what the windows show. No export may be entered while
-// another is on the thread's stack; TearDown checks that.
+// boxes, and wait for what the windows show. TearDown checks what every
+// session must leave: no export entered while another was on the thread's
+// stack, no last resort of the module used, and every display thread ended
+// by itself with exit code 0.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -18,6 +20,7 @@
 
 #include "automation_object_win.h"
 #include "host_calls_win.h"
+#include "process_probe.h"
 #include "scratch_folder.h"
 #include "stats_module_win.h"
 #include "window_driver_win.h"
@@ -47,6 +50,8 @@ class DisplaySessionTest : public ::testing::Test {
   void LoadModule();
   // FreeLibrary; returns how long it took, in milliseconds.
   double UnloadModule();
+  // Starts watching the display threads the module has started so far.
+  void WatchModuleThreads();
   host::HostCalls& Host() { return *m_calls; }
 
   // A reset that opens no window ("Start" read as 1), with the given own
@@ -92,6 +97,9 @@ class DisplaySessionTest : public ::testing::Test {
   std::unique_ptr<host::HostCalls> m_calls;
   bool m_bStartHost = true;
   int m_reentriesBefore = 0;
+  LastResortTraces m_lastResorts;
+  ModuleThreadWatch m_moduleThreads;
+  std::string m_strThreadFaults;  // display threads that ended badly, so far
 
  private:
   static LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam,

@@ -44,6 +44,8 @@ ExportCall::~ExportCall() { --t_exportDepth; }
 
 int ReentryCount() { return g_reentries; }
 
+int ExportDepth() { return t_exportDepth; }
+
 int HostCalls::AddData(const Qso& qso) const {
   const ExportCall inExport;
   return CallQsoEntry(m_entry.addData, qso);

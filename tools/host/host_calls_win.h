@@ -54,6 +54,8 @@ class ExportCall {
 // Calls entered while another export was on the same thread's stack, in
 // this process so far.
 int ReentryCount();
+// Exports on the calling thread's stack now.
+int ExportDepth();
 
 class HostCalls {
  public:

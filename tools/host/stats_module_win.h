@@ -63,6 +63,7 @@ class StatsModule {
   explicit StatsModule(const std::wstring& path);
 
   bool IsLoaded() const { return static_cast<bool>(m_module); }
+  HMODULE Handle() const { return m_module.get(); }
   DWORD LoadError() const { return m_loadError; }
   // The full path the DLL was loaded from, in UTF-8 for messages.
   const std::string& Path() const { return m_path; }
