@@ -49,6 +49,8 @@ constexpr DWORD kAfterUnloadMs = 2000;
 // The display answers the operator's click within this even when the host
 // never answers it.
 constexpr DWORD kClickAnsweredMs = 3000;
+// A call check's refresh has come and gone (its delay is 330 ms).
+constexpr DWORD kRefreshSettledMs = 700;
 
 constexpr const wchar_t* kHostWindowClass = L"HostBoundaryMainWindow";
 constexpr UINT kRunHandlerMessage = WM_APP + 20;
@@ -320,9 +322,13 @@ class HostBoundaryTest : public DisplaySessionTest, public ::testing::WithParamI
         EXPECT_TRUE(WaitShown(ModuleWindow::Information)) << cell << ": no display";
         break;
       case DisplayState::Hidden:
+        // A stop stays a stop: a call check's refresh shows nothing again.
+        CheckCall();
+        orvosim::PumpFor(kRefreshSettledMs);
+        [[fallthrough]];
       case DisplayState::Unloaded:
         EXPECT_TRUE(WaitUntil([&] { return VisibleModuleWindows(image).empty(); }, 500))
-            << cell << ": a window of the module still visible";
+            << cell << ": a window of the module visible";
         break;
     }
     WatchModuleThreads();

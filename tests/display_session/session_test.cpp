@@ -214,6 +214,8 @@ TEST_F(NoHostTest, AVanishedDisplayThreadNeitherBlocksNorPreventsANewDisplay) {
   ASSERT_TRUE(thread);
   TerminateThread(thread.get(), 9);
   WaitForSingleObject(thread.get(), 2000);
+  // Ended here, not by the module: the watch sees it, and lets it go.
+  EXPECT_EQ(m_moduleThreads.EndedBadly(2000), "a display thread ended with exit code 9\n");
   const ULONGLONG before = GetTickCount64();
   Command("HIDEINFO");
   EXPECT_LT(GetTickCount64() - before, 1000u) << "the stop finds the thread gone";
