@@ -16,14 +16,24 @@
 // Every other name is looked up as the system would.
 #include <windows.h>
 
-#include <cstring>
-
 namespace {
 
-constexpr const char* kSharedRuntime = "libgcc_s_dw2-1.dll";
+constexpr char kSharedRuntime[] = "libgcc_s_dw2-1.dll";
+
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// The start-up code names the DLL exactly; the system's module names
+// compare without regard to case.
+bool NamesSharedRuntime(LPCSTR name) {
+  if (name == nullptr) return false;
+  for (const char* wanted = kSharedRuntime;; ++name, ++wanted) {
+    if (AsciiLower(*name) != *wanted) return false;
+    if (*wanted == '\0') return true;
+  }
+}
 
 HMODULE WINAPI LookUpModuleDenyingSharedRuntime(LPCSTR name) {
-  if (name != nullptr && lstrcmpiA(name, kSharedRuntime) == 0) return nullptr;
+  if (NamesSharedRuntime(name)) return nullptr;
   HMODULE module = nullptr;
   // The same answer as GetModuleHandleA, without referring to its import.
   GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT, name, &module);
