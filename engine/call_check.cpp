@@ -37,7 +37,7 @@ int CheckCall(std::string_view call, std::string_view mode, std::string_view ban
   bool blocked;
   {
     const ContestStateLock state;
-    blocked = state.Log().IsWorkedInHour(call, band, mode, hour);
+    blocked = state.Log().IsWorkedInTourOf(call, band, mode, hour);
   }
   if (!blocked) return 1;
   if (warning != nullptr) {

@@ -1,9 +1,13 @@
 #pragma once
 // The contest's rules as data: its name and mode, the prefixes that change
-// what a station sends or reads, and the bands. Every file that needs one of
-// these facts reads it from here.
+// what a station sends or reads, the bands, the points, what makes a call a
+// Moscow station's, the exchange, the tour and what makes a QSO a repeat,
+// and the texts the host and the Cabrillo file get that depend on the
+// contest. Every file that needs one of these facts reads it from here, and
+// no comment elsewhere restates one.
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <string_view>
 
 #include "engine/contest_name.h"
@@ -14,7 +18,45 @@ inline constexpr std::string_view kContestName = STATS_CONTEST_NAME;
 // The only mode a QSO may have, as the host passes it, and as a Cabrillo
 // QSO line writes it.
 inline constexpr std::string_view kContestMode = "RTTY";
+
+// What the display sends the host's macro interpreter when it starts: the
+// contest's mode, then (only when the host took that) its baud rate.
+inline constexpr const char* kHostModeMacro = "<MODE:RTTY>";
+inline constexpr const char* kHostBaudRateMacro = "<BAUDRATE:45.45>";
+
+// The Cabrillo file: the mode of a QSO line, and the header's mode category.
 inline constexpr std::string_view kCabrilloMode = "RY";
+inline constexpr std::string_view kCabrilloCategoryMode = "DIGI";
+
+// Points of a QSO: across the Moscow boundary (a Moscow station with one
+// outside Moscow, or the other way round), and within one side of it.
+inline constexpr int kPointsAcrossMoscowBoundary = 5;
+inline constexpr int kPointsWithinOneSide = 1;
+
+// A call is a Moscow station's when a fragment, one of these digits followed
+// by one of these letters, stands in it at this index or later, and does not
+// also stand earlier in it.
+inline constexpr std::string_view kMoscowFragmentDigits = "235";
+inline constexpr std::string_view kMoscowFragmentLetters = "ABC";
+inline constexpr std::size_t kMoscowFragmentFrom = 1;
+
+// What a station outside the district senders sends: a serial number of one
+// to this many digits. The report the rules expect is never an exchange (it
+// was typed into the wrong field).
+inline constexpr std::size_t kSerialNumberMaxDigits = 4;
+inline constexpr std::string_view kExpectedReport = "599";
+
+// The tours: the day's clock hours in tours of this many hours, from 00:00
+// UTC. A QSO repeats an earlier one when the parts of the key marked here
+// are the same.
+inline constexpr int kTourHours = 1;
+struct RepeatKey {
+  bool call, band, mode, tour;
+};
+inline constexpr RepeatKey kRepeatKey = {true, true, true, true};
+
+// The tour of an hour of the day.
+constexpr int TourOfHour(int hour) { return hour / kTourHours; }
 
 // Country prefixes of the stations that send a district (Moscow or RDA)
 // instead of a serial number.

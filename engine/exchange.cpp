@@ -1,5 +1,6 @@
 #include "engine/exchange.h"
 
+#include "engine/contest_rules.h"
 #include "engine/contest_state.h"
 #include "engine/moscow_table.h"
 #include "platform/trim_blanks.h"
@@ -16,7 +17,7 @@ std::string UpperTrimmed(std::string_view text) {
 }
 
 bool IsSerialNumber(std::string_view exchange) {
-  if (exchange.empty() || exchange.size() > 4) return false;
+  if (exchange.empty() || exchange.size() > kSerialNumberMaxDigits) return false;
   for (char c : exchange) {
     if (c < '0' || c > '9') return false;
   }
@@ -42,7 +43,7 @@ std::string RdaCandidate(std::string_view exchange) {
 }
 
 bool IsValidExchange(std::string_view exchange, std::string_view countryPrefix) {
-  if (exchange == "599") return false;
+  if (exchange == kExpectedReport) return false;
   if (IsRussianPrefix(countryPrefix)) {
     if (exchange.size() == 2) return IsMoscowDistrict(exchange);
     if (exchange.size() == 4) {

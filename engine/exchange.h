@@ -5,7 +5,7 @@
 
 namespace stats {
 
-// "UA", "UA2" and "UA9": stations that send a district instead of a serial.
+// A station that sends a district instead of a serial (kDistrictPrefixes).
 bool IsRussianPrefix(std::string_view countryPrefix);
 
 // ASCII upper case, then stripped of leading and trailing white space.
@@ -16,7 +16,8 @@ std::string RdaCandidate(std::string_view exchange);
 
 // The exchange check the host makes while the operator types: a Russian
 // station's exchange is looked up exactly as typed; anyone else's must be a
-// serial of one to four digits; "599" is refused from everyone. Takes the
+// serial number; the expected report is refused from everyone (the rules
+// in engine/contest_rules.h). Takes the
 // state lock itself for the RDA list.
 bool IsValidExchange(std::string_view exchange, std::string_view countryPrefix);
 

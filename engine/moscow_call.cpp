@@ -1,26 +1,30 @@
 #include "engine/moscow_call.h"
 
+#include "engine/contest_rules.h"
+
 namespace stats {
 namespace {
 
-// The fragments are every digit of "235" followed by every letter of "ABC":
-// "2A", "3A", "5A", "2B", "3B", "5B", "2C", "3C", "5C".
 bool IsFragmentAt(std::string_view call, std::size_t at) {
-  const char digit = call[at];
-  const char letter = call[at + 1];
-  return (digit == '2' || digit == '3' || digit == '5') &&
-         (letter == 'A' || letter == 'B' || letter == 'C');
+  return kMoscowFragmentDigits.find(call[at]) != std::string_view::npos &&
+         kMoscowFragmentLetters.find(call[at + 1]) != std::string_view::npos;
+}
+
+bool StandsBefore(std::string_view call, std::size_t at, std::size_t limit) {
+  for (std::size_t earlier = 0; earlier < limit; ++earlier) {
+    if (call[earlier] == call[at] && call[earlier + 1] == call[at + 1]) return true;
+  }
+  return false;
 }
 
 }  // namespace
 
 int IsMoscowCall(std::string_view call) {
-  // A fragment's first occurrence lies at index 1 or later exactly when it
-  // occurs at some later index and is not the fragment at index 0, so one
-  // scan of the call decides all nine.
-  for (std::size_t at = 1; at + 1 < call.size(); ++at) {
-    if (!IsFragmentAt(call, at)) continue;
-    if (call[at] != call[0] || call[at + 1] != call[1]) return 1;
+  // A fragment's first occurrence lies at the rule's index or later exactly
+  // when it stands there or later and not before it, so one scan of the call
+  // decides every fragment.
+  for (std::size_t at = kMoscowFragmentFrom; at + 1 < call.size(); ++at) {
+    if (IsFragmentAt(call, at) && !StandsBefore(call, at, kMoscowFragmentFrom)) return 1;
   }
   return 0;
 }

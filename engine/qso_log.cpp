@@ -2,15 +2,16 @@
 
 #include <algorithm>
 
+#include "engine/contest_rules.h"
 #include "engine/moscow_call.h"
 
 namespace stats {
 
-std::size_t QsoLog::HourKeyHash::operator()(const HourKey& key) const {
+std::size_t QsoLog::TourKeyHash::operator()(const TourKey& key) const {
   uint64_t h = key.call;
   h = h * 0x9E3779B97F4A7C15ull + key.band;
   h = h * 0x9E3779B97F4A7C15ull + key.mode;
-  h = h * 0x9E3779B97F4A7C15ull + static_cast<uint32_t>(key.hour);
+  h = h * 0x9E3779B97F4A7C15ull + static_cast<uint32_t>(key.tour);
   return static_cast<std::size_t>(h ^ (h >> 29));
 }
 
@@ -20,16 +21,21 @@ QsoKeys QsoLog::KeysOf(const CInfo& record) const {
           !record.m_strCall.empty() && record.m_nSkip == 0};
 }
 
-void QsoLog::CountHour(const CInfo& record, uint32_t band, int delta) const {
+QsoLog::TourKey QsoLog::RepeatKeyOf(uint32_t call, uint32_t band, uint32_t mode, int hour) {
+  return {kRepeatKey.call ? call : 0, kRepeatKey.band ? band : 0, kRepeatKey.mode ? mode : 0,
+          kRepeatKey.tour ? TourOfHour(hour) : 0};
+}
+
+void QsoLog::CountTour(const CInfo& record, uint32_t band, int delta) const {
   const int hour = record.m_dtTime.GetHour();
   if (hour < 0) return;
-  const HourKey key{m_callIds.Intern(record.m_strCall), band, m_modeIds.Intern(record.m_strMode),
-                    hour};
-  auto it = m_mapRecordsPerHour.find(key);
-  if (it == m_mapRecordsPerHour.end()) {
-    m_mapRecordsPerHour.emplace(key, delta);
+  const TourKey key = RepeatKeyOf(m_callIds.Intern(record.m_strCall), band,
+                                  m_modeIds.Intern(record.m_strMode), hour);
+  auto it = m_mapRecordsPerTour.find(key);
+  if (it == m_mapRecordsPerTour.end()) {
+    m_mapRecordsPerTour.emplace(key, delta);
   } else if ((it->second += delta) == 0) {
-    m_mapRecordsPerHour.erase(it);
+    m_mapRecordsPerTour.erase(it);
   }
 }
 
@@ -40,10 +46,10 @@ void QsoLog::CatchUpKeys() const {
   }
 }
 
-void QsoLog::CatchUpHours() const {
+void QsoLog::CatchUpTours() const {
   CatchUpKeys();
-  for (; m_nHoursCounted < m_arrRecords.size(); ++m_nHoursCounted) {
-    CountHour(m_arrRecords[m_nHoursCounted], m_arrKeys[m_nHoursCounted].band, +1);
+  for (; m_nToursCounted < m_arrRecords.size(); ++m_nToursCounted) {
+    CountTour(m_arrRecords[m_nToursCounted], m_arrKeys[m_nToursCounted].band, +1);
   }
 }
 
@@ -69,9 +75,9 @@ void QsoLog::DropFromCallIndex(std::size_t index) {
 void QsoLog::Append(CInfo record) { m_arrRecords.push_back(std::move(record)); }
 
 void QsoLog::RemoveAt(std::size_t index) {
-  if (index < m_nHoursCounted) {
-    CountHour(m_arrRecords[index], m_arrKeys[index].band, -1);
-    --m_nHoursCounted;
+  if (index < m_nToursCounted) {
+    CountTour(m_arrRecords[index], m_arrKeys[index].band, -1);
+    --m_nToursCounted;
   }
   if (index < m_arrKeys.size())
     m_arrKeys.erase(m_arrKeys.begin() + static_cast<std::ptrdiff_t>(index));
@@ -87,26 +93,30 @@ QsoLog::Index QsoLog::index() const {
 void QsoLog::Clear() {
   m_arrRecords.clear();
   m_arrKeys.clear();
-  m_nHoursCounted = 0;
+  m_nToursCounted = 0;
   m_bandIds.Clear();
   m_districtIds.Clear();
   m_callIds.Clear();
   m_modeIds.Clear();
-  m_mapRecordsPerHour.clear();
+  m_mapRecordsPerTour.clear();
   m_mapPositionsPerCall.clear();
   m_nCallsIndexed = 0;
 }
 
-bool QsoLog::IsWorkedInHour(std::string_view call, std::string_view band, std::string_view mode,
-                            int hour) const {
+bool QsoLog::IsWorkedInTourOf(std::string_view call, std::string_view band, std::string_view mode,
+                              int hour) const {
   if (hour < 0 || hour > 23) return false;
-  CatchUpHours();
-  const HourKey key{m_callIds.Find(call), m_bandIds.Find(band), m_modeIds.Find(mode), hour};
-  if (key.call == TextIds::kUnknown || key.band == TextIds::kUnknown ||
-      key.mode == TextIds::kUnknown) {
+  CatchUpTours();
+  const uint32_t callId = m_callIds.Find(call);
+  const uint32_t bandId = m_bandIds.Find(band);
+  const uint32_t modeId = m_modeIds.Find(mode);
+  // A text no record has cannot be part of a repeat.
+  if ((kRepeatKey.call && callId == TextIds::kUnknown) ||
+      (kRepeatKey.band && bandId == TextIds::kUnknown) ||
+      (kRepeatKey.mode && modeId == TextIds::kUnknown)) {
     return false;
   }
-  return m_mapRecordsPerHour.count(key) != 0;
+  return m_mapRecordsPerTour.count(RepeatKeyOf(callId, bandId, modeId, hour)) != 0;
 }
 
 std::vector<const CInfo*> QsoLog::LastOfCallPerBand(std::string_view call,

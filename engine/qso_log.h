@@ -64,10 +64,11 @@ class QsoLog {
   };
   Index index() const;
 
-  // True when a record with exactly this call, band and mode was logged in
-  // the given hour of the day (0..23), on whatever date.
-  bool IsWorkedInHour(std::string_view call, std::string_view band, std::string_view mode,
-                      int hour) const;
+  // True when a record with the same repeat key as a QSO with exactly this
+  // call, band and mode at this hour of the day (0..23) was logged, on
+  // whatever date.
+  bool IsWorkedInTourOf(std::string_view call, std::string_view band, std::string_view mode,
+                        int hour) const;
 
   // For each of `bands`, the last record with exactly this call on exactly
   // that band (null when none). Costs the call's own records, not the log's.
@@ -75,34 +76,36 @@ class QsoLog {
                                               std::span<const std::string_view> bands) const;
 
  private:
-  struct HourKey {
+  // What makes a QSO a repeat (kRepeatKey); a part the rule leaves out is 0.
+  struct TourKey {
     uint32_t call, band, mode;
-    int32_t hour;
-    bool operator==(const HourKey&) const = default;
+    int32_t tour;
+    bool operator==(const TourKey&) const = default;
   };
-  struct HourKeyHash {
-    std::size_t operator()(const HourKey& key) const;
+  struct TourKeyHash {
+    std::size_t operator()(const TourKey& key) const;
   };
 
   QsoKeys KeysOf(const CInfo& record) const;
-  void CountHour(const CInfo& record, uint32_t band, int delta) const;
+  static TourKey RepeatKeyOf(uint32_t call, uint32_t band, uint32_t mode, int hour);
+  void CountTour(const CInfo& record, uint32_t band, int delta) const;
   // Index the records appended since the keys, or the hours, were last
   // used. The hours are only wanted by the call check, the keys by the
   // result; the hours need the keys.
   void CatchUpKeys() const;
-  void CatchUpHours() const;
+  void CatchUpTours() const;
   void CatchUpCalls() const;
   void DropFromCallIndex(std::size_t index);
 
   std::vector<CInfo> m_arrRecords;
   // The keys cover m_arrKeys.size() records from the first, the hour counts
-  // m_nHoursCounted records (never more than the keys).
+  // m_nToursCounted records (never more than the keys).
   mutable std::vector<QsoKeys> m_arrKeys;
-  mutable std::size_t m_nHoursCounted = 0;
+  mutable std::size_t m_nToursCounted = 0;
   mutable TextIds m_bandIds, m_districtIds, m_callIds, m_modeIds;
   // Number of records per call, band, mode and logged hour; records without
   // an hour (null or invalid date-time) are not counted.
-  mutable std::unordered_map<HourKey, int, HourKeyHash> m_mapRecordsPerHour;
+  mutable std::unordered_map<TourKey, int, TourKeyHash> m_mapRecordsPerTour;
   // Positions of every call's records, in log order, for the first
   // m_nCallsIndexed records. Only the display asks for it; a removal
   // shifts the later positions in place rather than have the display

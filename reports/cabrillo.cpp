@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "engine/contest_rules.h"
 #include "engine/contest_state.h"
 #include "platform/format_text.h"
 #include "reports/station.h"
@@ -76,7 +77,7 @@ std::string CabrilloText(const CCabrilloLog& log, long long score,
   line("CALLSIGN: ", log.m_strCallsign);
   line("CATEGORY-OPERATOR: ", log.m_strCategoryOperator);
   line("CATEGORY-BAND: ", log.m_strCategoryBand);
-  line("CATEGORY-MODE: DIGI", "");
+  line("CATEGORY-MODE: ", std::string(kCabrilloCategoryMode));
   line("LOCATION: ", log.m_strLocation);
   line("CLAIMED-SCORE: ", std::to_string(score));
   line("CLUB: ", log.m_strClub);

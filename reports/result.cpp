@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "engine/contest_rules.h"
 #include "engine/contest_state.h"
 #include "platform/format_text.h"
 #include "platform/platform.h"
@@ -163,9 +164,10 @@ void ComputeResult(Platform& platform) {
     const std::vector<BandTally> rows = TallyBands(state);
     for (std::size_t k = 0; k < rows.size(); ++k) {
       const BandTally& row = rows[k];
-      // A QSO across the Moscow boundary is worth 5 points, within a side 1.
+      const long long across = ownMoscow ? row.otherCalls : row.moscowCalls;
+      const long long within = ownMoscow ? row.moscowCalls : row.otherCalls;
       const long long rowPoints =
-          ownMoscow ? row.otherCalls * 5 + row.moscowCalls : row.moscowCalls * 5 + row.otherCalls;
+          across * kPointsAcrossMoscowBoundary + within * kPointsWithinOneSide;
       text += FormatText("%s\t %lld\t %lld\t %lld\t %lld\r\n", bands[k].c_str(), row.qsos,
                          rowPoints, row.moscowDistricts, row.rdaDistricts);
       qsos += row.qsos;

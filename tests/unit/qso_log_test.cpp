@@ -51,7 +51,7 @@ TEST(QsoLog, KeepsRecordsInOrderAndRemovesByIndex) {
 
   log.Clear();
   EXPECT_TRUE(log.empty()) << "after Clear";
-  EXPECT_FALSE(log.IsWorkedInHour("A1", "80m", "RTTY", 1)) << "after Clear";
+  EXPECT_FALSE(log.IsWorkedInTourOf("A1", "80m", "RTTY", 1)) << "after Clear";
 }
 
 struct HourCase {
@@ -66,8 +66,11 @@ struct HourCase {
 TEST(QsoLog, WorkedInHourMatchesCallBandModeAndHourExactly) {
   QsoLog log;
   log.Append(Record("DL1ABC", "80m", "RTTY", At(kDay15Mar2024, 14, 5)));
+  log.Append(Record("DL1ABC", "80m", "RTTY", At(kDay15Mar2024, 23, 50)));
   const HourCase cases[] = {
       {"the logged hour", "DL1ABC", "80m", "RTTY", 14, true},
+      {"the day's last hour", "DL1ABC", "80m", "RTTY", 23, true},
+      {"the hour before the last", "DL1ABC", "80m", "RTTY", 22, false},
       {"next hour", "DL1ABC", "80m", "RTTY", 15, false},
       {"hour before", "DL1ABC", "80m", "RTTY", 13, false},
       {"other band", "DL1ABC", "40m", "RTTY", 14, false},
@@ -82,7 +85,7 @@ TEST(QsoLog, WorkedInHourMatchesCallBandModeAndHourExactly) {
       {"hour 38 (14 + 24)", "DL1ABC", "80m", "RTTY", 38, false},
   };
   for (const HourCase& c : cases) {
-    EXPECT_EQ(log.IsWorkedInHour(c.call, c.band, c.mode, c.hour), c.expected)
+    EXPECT_EQ(log.IsWorkedInTourOf(c.call, c.band, c.mode, c.hour), c.expected)
         << c.name << ": " << c.call << " " << c.band << " " << c.mode << " hour " << c.hour;
   }
 }
@@ -92,9 +95,9 @@ TEST(QsoLog, TextsAreNotRunTogether) {
   QsoLog log;
   log.Append(Record("AB", "C80m", "RTTY", At(kDay15Mar2024, 9, 0)));
   log.Append(Record("X", "80m", "RTTYR", At(kDay15Mar2024, 9, 0)));
-  EXPECT_FALSE(log.IsWorkedInHour("ABC", "80m", "RTTY", 9)) << "ABC/80m against AB/C80m";
-  EXPECT_FALSE(log.IsWorkedInHour("X", "80mR", "TTYR", 9)) << "X/80mR/TTYR against X/80m/RTTYR";
-  EXPECT_TRUE(log.IsWorkedInHour("AB", "C80m", "RTTY", 9)) << "AB/C80m itself";
+  EXPECT_FALSE(log.IsWorkedInTourOf("ABC", "80m", "RTTY", 9)) << "ABC/80m against AB/C80m";
+  EXPECT_FALSE(log.IsWorkedInTourOf("X", "80mR", "TTYR", 9)) << "X/80mR/TTYR against X/80m/RTTYR";
+  EXPECT_TRUE(log.IsWorkedInTourOf("AB", "C80m", "RTTY", 9)) << "AB/C80m itself";
 }
 
 struct TimeCase {
@@ -118,7 +121,7 @@ TEST(QsoLog, HourComesFromTheRoundedTimeOfAValidRecord) {
   for (const TimeCase& c : cases) {
     QsoLog log;
     log.Append(Record("UA3ABC", "40m", "RTTY", c.time));
-    EXPECT_EQ(log.IsWorkedInHour("UA3ABC", "40m", "RTTY", c.hour), c.expected)
+    EXPECT_EQ(log.IsWorkedInTourOf("UA3ABC", "40m", "RTTY", c.hour), c.expected)
         << c.name << ", asked for hour " << c.hour;
   }
 }
@@ -130,10 +133,10 @@ TEST(QsoLog, RemovingOneOfTwoRecordsOfAnHourKeepsTheHourWorked) {
   log.Append(Record("DL1ABC", "80m", "RTTY", At(kDay15Mar2024, 16, 0)));
 
   log.RemoveAt(0);
-  EXPECT_TRUE(log.IsWorkedInHour("DL1ABC", "80m", "RTTY", 14)) << "one 14h record left";
+  EXPECT_TRUE(log.IsWorkedInTourOf("DL1ABC", "80m", "RTTY", 14)) << "one 14h record left";
   log.RemoveAt(0);
-  EXPECT_FALSE(log.IsWorkedInHour("DL1ABC", "80m", "RTTY", 14)) << "both 14h records removed";
-  EXPECT_TRUE(log.IsWorkedInHour("DL1ABC", "80m", "RTTY", 16)) << "16h record untouched";
+  EXPECT_FALSE(log.IsWorkedInTourOf("DL1ABC", "80m", "RTTY", 14)) << "both 14h records removed";
+  EXPECT_TRUE(log.IsWorkedInTourOf("DL1ABC", "80m", "RTTY", 16)) << "16h record untouched";
 }
 
 TEST(QsoLog, RemovingARecordWithoutHourLeavesOthersAlone) {
@@ -141,7 +144,7 @@ TEST(QsoLog, RemovingARecordWithoutHourLeavesOthersAlone) {
   log.Append(Record("DL1ABC", "80m", "RTTY", COleDateTime(0.0, COleDateTime::null)));
   log.Append(Record("DL1ABC", "80m", "RTTY", At(kDay15Mar2024, 0, 10)));
   log.RemoveAt(0);
-  EXPECT_TRUE(log.IsWorkedInHour("DL1ABC", "80m", "RTTY", 0))
+  EXPECT_TRUE(log.IsWorkedInTourOf("DL1ABC", "80m", "RTTY", 0))
       << "removing the null-time record must not uncount the 00h record";
   ASSERT_EQ(log.size(), 1u);
   EXPECT_EQ(log[0].m_dtTime.GetStatus(), COleDateTime::valid);
@@ -155,16 +158,16 @@ TEST(QsoLog, IndexFollowsAppendsAndRemovalsBetweenQueries) {
   log.Append(Record("A1", "80m", "RTTY", At(kDay15Mar2024, 3, 0)));
   log.Append(Record("B2", "80m", "RTTY", At(kDay15Mar2024, 4, 0)));
   log.RemoveAt(0);  // before anything was indexed
-  EXPECT_FALSE(log.IsWorkedInHour("A1", "80m", "RTTY", 3)) << "A1 removed before a query";
-  EXPECT_TRUE(log.IsWorkedInHour("B2", "80m", "RTTY", 4)) << "B2 after the first query";
+  EXPECT_FALSE(log.IsWorkedInTourOf("A1", "80m", "RTTY", 3)) << "A1 removed before a query";
+  EXPECT_TRUE(log.IsWorkedInTourOf("B2", "80m", "RTTY", 4)) << "B2 after the first query";
 
   log.Append(Record("C3", "40m", "RTTY", At(kDay15Mar2024, 5, 0)));
   log.Append(Record("D4", "40m", "RTTY", At(kDay15Mar2024, 6, 0)));
   log.RemoveAt(0);  // B2: indexed; C3 and D4 are not yet
   log.RemoveAt(1);  // D4: not indexed
-  EXPECT_FALSE(log.IsWorkedInHour("B2", "80m", "RTTY", 4)) << "B2 removed after it was indexed";
-  EXPECT_TRUE(log.IsWorkedInHour("C3", "40m", "RTTY", 5)) << "C3 appended after a query";
-  EXPECT_FALSE(log.IsWorkedInHour("D4", "40m", "RTTY", 6)) << "D4 removed before it was indexed";
+  EXPECT_FALSE(log.IsWorkedInTourOf("B2", "80m", "RTTY", 4)) << "B2 removed after it was indexed";
+  EXPECT_TRUE(log.IsWorkedInTourOf("C3", "40m", "RTTY", 5)) << "C3 appended after a query";
+  EXPECT_FALSE(log.IsWorkedInTourOf("D4", "40m", "RTTY", 6)) << "D4 removed before it was indexed";
 
   const QsoLog::Index index = log.index();
   ASSERT_EQ(index.keys.size(), log.size()) << "one key per record";
@@ -179,8 +182,8 @@ TEST(QsoLog, RemovalBetweenResultAndCallCheckReachesBothIndexes) {
   log.Append(Record("B2", "40m", "RTTY", At(kDay15Mar2024, 4, 0)));
   ASSERT_EQ(log.index().keys.size(), 2u) << "keys for both records";
   log.RemoveAt(0);
-  EXPECT_FALSE(log.IsWorkedInHour("A1", "80m", "RTTY", 3)) << "A1 removed after its key was made";
-  EXPECT_TRUE(log.IsWorkedInHour("B2", "40m", "RTTY", 4)) << "B2 kept";
+  EXPECT_FALSE(log.IsWorkedInTourOf("A1", "80m", "RTTY", 3)) << "A1 removed after its key was made";
+  EXPECT_TRUE(log.IsWorkedInTourOf("B2", "40m", "RTTY", 4)) << "B2 kept";
   const QsoLog::Index index = log.index();
   ASSERT_EQ(index.keys.size(), 1u) << "A1's key dropped";
   EXPECT_EQ(index.bandIds.Text(index.keys[0].band), "40m") << "B2's key";

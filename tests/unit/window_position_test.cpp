@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "module_fixture.h"
+
 #include <climits>
 #include <string>
 #include <vector>
@@ -109,6 +111,41 @@ TEST(DefaultPlace, PreferredPlaceUnlessItCoversAnotherWindow) {
     const ScreenPoint at = stats::DefaultPlace(c.width, c.height, c.preferred, c.others, {kScreen});
     EXPECT_EQ(at.x, c.at.x) << c.name;
     EXPECT_EQ(at.y, c.at.y) << c.name;
+  }
+}
+
+
+
+// A saved place: a coordinate of 0 (or none) takes the window's usual one;
+// the place counts as saved when either coordinate came from the settings.
+class LoadWindowPosition : public ModuleTest {};
+
+TEST_F(LoadWindowPosition, EitherSavedCoordinateMakesTheSavedPlace) {
+  struct Case {
+    const char* x;  // null: the keys are missing
+    const char* y;
+    ScreenPoint expected;
+    bool saved;
+  };
+  const Case cases[] = {
+      {"120", "250", {120, 250}, true},
+      {"0", "250", {10, 250}, true},
+      {"120", "0", {120, 20}, true},
+      {"0", "0", {10, 20}, false},
+      {nullptr, nullptr, {10, 20}, false},
+  };
+  for (const Case& c : cases) {
+    stats::PositionKeys keys = {"missing_x", "missing_y"};
+    if (c.x != nullptr) {
+      keys = stats::kBaudPositionKeys;
+      platform.WriteProfileString(stats::g_strIniFile, stats::g_strIniSection, keys.x, c.x);
+      platform.WriteProfileString(stats::g_strIniFile, stats::g_strIniSection, keys.y, c.y);
+    }
+    const stats::SavedPlace place = stats::LoadWindowPosition(platform, keys, 10, 20);
+    const std::string row = std::string(c.x ? c.x : "none") + ", " + (c.y ? c.y : "none");
+    EXPECT_EQ(place.point.x, c.expected.x) << row;
+    EXPECT_EQ(place.point.y, c.expected.y) << row;
+    EXPECT_EQ(place.saved, c.saved) << row;
   }
 }
 

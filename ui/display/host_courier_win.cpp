@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "engine/contest_rules.h"
 #include "framework/dialog.h"
 #include "platform/fault_boundary.h"
 #include "ui/display/pinned_window_proc_win.h"
@@ -16,9 +17,6 @@ constexpr UINT kServeMessage = WM_APP + 10;
 
 // How long the display thread waits for the host's thread to answer.
 constexpr DWORD kRequestLimitMs = 1000;
-
-constexpr const char* kModeMacro = "<MODE:RTTY>";
-constexpr const char* kBaudRateMacro = "<BAUDRATE:45.45>";
 
 // COM on the host's thread for the time of one request. A host that
 // initialised it already keeps its apartment; one that did not gets it only
@@ -43,7 +41,7 @@ bool RunOnHost(HostCourier::Request request, std::string& text, double& number) 
   switch (request) {
     case HostCourier::Request::Attach:
       // The contest's mode; a host that refuses is left as it is.
-      if (host.RunMacro(kModeMacro)) host.RunMacro(kBaudRateMacro);
+      if (host.RunMacro(kHostModeMacro)) host.RunMacro(kHostBaudRateMacro);
       return true;
     case HostCourier::Request::ReadEntryField: return host.ReadEntryField(text);
     case HostCourier::Request::ReadFrequency: return host.ReadFrequency(number);
