@@ -8,6 +8,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "engine/text_hash.h"
+
 namespace stats {
 
 class CodeList {
@@ -20,14 +22,8 @@ class CodeList {
   const std::vector<std::string>& codes() const { return m_arrCodes; }
 
  private:
-  struct Hash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view text) const {
-      return std::hash<std::string_view>{}(text);
-    }
-  };
   std::vector<std::string> m_arrCodes;
-  std::unordered_set<std::string, Hash, std::equal_to<>> m_setIndex;
+  std::unordered_set<std::string, TextHash, std::equal_to<>> m_setIndex;
 };
 
 }  // namespace stats

@@ -13,6 +13,7 @@
 #include "engine/code_list.h"
 #include "engine/contest_rules.h"
 #include "engine/qso_log.h"
+#include "engine/text_hash.h"
 
 namespace stats {
 
@@ -20,20 +21,15 @@ using TextList = std::vector<std::string>;
 
 // The texts of the band list, hashed, so that noting a band does not scan
 // the list: a corrupted or hostile log can bring thousands of band texts.
-struct TextHash {
-  using is_transparent = void;
-  std::size_t operator()(std::string_view text) const {
-    return std::hash<std::string_view>{}(text);
-  }
-};
 using TextIndex = std::unordered_set<std::string, TextHash, std::equal_to<>>;
 using PerBand = std::array<TextList, kBandCount>;
 
 extern const std::string g_strIniSection;
 extern const std::string g_strIniFile;
 
-// Settings are read through a buffer of this size: at most 99 characters of
-// a stored value come back.
+// The host's settings buffer: the platform returns a value whole, and the
+// readers that keep the design's buffer ("Start", the window places, the
+// "RusObl" and "DXCC" flags) cut it to 99 characters themselves.
 inline constexpr std::size_t kIniBufferSize = 100;
 
 // The only way to the shared contest state. Constructing one takes the state

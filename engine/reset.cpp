@@ -1,8 +1,6 @@
 #include "engine/reset.h"
 
 #include <algorithm>
-#include <array>
-#include <charconv>
 #include <string>
 #include <utility>
 
@@ -10,6 +8,7 @@
 #include "engine/display_port.h"
 #include "engine/journal.h"
 #include "engine/rda_file.h"
+#include "engine/setting_number.h"
 #include "platform/platform.h"
 
 namespace stats {
@@ -26,25 +25,6 @@ PerBand SeededBandRows() {
   PerBand rows;
   for (int k = 0; k < kBandCount; ++k) rows[k] = {std::string(kBandOrder[k]), "-", "-", "-"};
   return rows;
-}
-
-// Only whether "Start" is 0 matters; a longer number is read up to this
-// many significant digits, so that it never overflows.
-constexpr std::size_t kStartDigits = 9;
-
-// "Start" through the 100-character settings buffer, read as the number its
-// leading decimal digits make (none, as in a missing key, read as 0; no
-// sign and no blank is a digit).
-int ReadStartSetting(Platform& platform) {
-  std::string value = platform.ReadProfileString(g_strIniFile, g_strIniSection, kStartKey, "");
-  value.resize(std::min(value.size(), kIniBufferSize - 1));
-  const std::size_t significant = value.find_first_not_of('0');
-  if (significant == std::string::npos) return 0;
-  const std::string_view digits = std::string_view(value).substr(significant, kStartDigits);
-  // Unsigned: a leading "-" is no digit.
-  unsigned number = 0;
-  std::from_chars(digits.data(), digits.data() + digits.size(), number);
-  return static_cast<int>(number);
 }
 
 }  // namespace
@@ -102,7 +82,7 @@ void RestartJournal(Platform& platform) { platform.WriteFile(kJournalPath, kJour
 // Reads and writes the settings and starts the display without the state
 // lock (the display thread takes it to draw); only the stored value is locked.
 void ApplyStartSetting(Platform& platform, DisplayPort& display) {
-  const int start = ReadStartSetting(platform);
+  const int start = ReadSettingNumber(platform, kStartKey, NumberReading::kLeadingDigits);
   {
     const ContestStateLock state;
     state.Start() = start;

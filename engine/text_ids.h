@@ -8,6 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/text_hash.h"
+
 namespace stats {
 
 class TextIds {
@@ -25,13 +27,7 @@ class TextIds {
   void Clear();
 
  private:
-  struct Hash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view text) const {
-      return std::hash<std::string_view>{}(text);
-    }
-  };
-  std::unordered_map<std::string, uint32_t, Hash, std::equal_to<>> m_mapIds;
+  std::unordered_map<std::string, uint32_t, TextHash, std::equal_to<>> m_mapIds;
   std::vector<std::string> m_arrTexts;
   // The last text interned: bands and modes repeat from QSO to QSO.
   uint32_t m_nLastId = 0;

@@ -13,7 +13,6 @@ class DataExchange {
   DataExchange(HWND dialog, bool saveAndValidate)
       : m_hDialog(dialog), m_bSaveAndValidate(saveAndValidate) {}
 
-  HWND Dialog() const { return m_hDialog; }
   // True when the controls are read into the fields.
   bool IsSaving() const { return m_bSaveAndValidate; }
   HWND Control(int id) const { return GetDlgItem(m_hDialog, id); }

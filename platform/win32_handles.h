@@ -52,7 +52,6 @@ using UniqueGdiObject = UniqueHandle<Object, nullptr, decltype(&DeleteObject), &
 using UniqueBrush = UniqueGdiObject<HBRUSH>;
 using UniqueFont = UniqueGdiObject<HFONT>;
 using UniqueBitmap = UniqueGdiObject<HBITMAP>;
-using UniquePen = UniqueGdiObject<HPEN>;
 
 // A memory drawing context from CreateCompatibleDC.
 class UniqueMemoryDc {

@@ -33,8 +33,6 @@ class ComPtr {
     return &m_p;
   }
   void** PutVoid() { return reinterpret_cast<void**>(Put()); }
-  // Forgets the pointer without releasing it.
-  Interface* Detach() { return std::exchange(m_p, nullptr); }
   void Reset(Interface* owned = nullptr) {
     if (m_p != nullptr) m_p->Release();
     m_p = owned;

@@ -3,7 +3,6 @@
 #include "engine/display_snapshot.h"
 #include "resources/resource.h"
 #include "ui/update_text.h"
-#include "ui/wide_text_win.h"
 
 namespace stats {
 namespace {
@@ -19,10 +18,6 @@ constexpr int kButtonMargin = 5;
 
 DXCC::DXCC(HWND parent)
     : DistrictWindow(IDD_DXCC, parent, kDxccPositionKeys, {kDefaultLeft, kDefaultTop}) {}
-
-void DXCC::SetCaption(const std::string& caption) {
-  if (GetSafeHwnd() != nullptr) SetWindowText1251(GetSafeHwnd(), caption);
-}
 
 void DXCC::DoDataExchange(DataExchange& dx) { m_button.Attach(dx.Control(IDC_INFO_BUTTON)); }
 

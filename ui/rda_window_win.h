@@ -19,9 +19,6 @@ class DXCC : public DistrictWindow {
 
   HWND Button() const { return m_button.GetSafeHwnd(); }
 
-  // The caption, Windows-1251 text (the update step's lines).
-  void SetCaption(const std::string& caption);
-
  protected:
   void DoDataExchange(DataExchange& dx) override;
   std::vector<std::string> LongestCaptions() const override;

@@ -6,6 +6,7 @@
 #include "ui/display_state.h"
 #include "ui/display_windows.h"
 #include "ui/host_link.h"
+#include "engine/setting_number.h"
 #include "ui/update_text.h"
 #include "ui/window_position.h"
 
@@ -19,7 +20,7 @@ constexpr int kFlagBits = 0xFF;
 constexpr const char* kFrequencyMacro = "<SP1>";
 
 bool SettingIsOn(Platform& platform, const char* key) {
-  return (ReadSettingNumber(platform, key) & kFlagBits) != 0;
+  return (ReadSettingNumber(platform, key, NumberReading::kAtoi) & kFlagBits) != 0;
 }
 
 void ReopenWindows(Platform& platform, DisplayWindows& windows) {

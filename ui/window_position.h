@@ -5,8 +5,9 @@
 // its own place, and each window, when the mouse pointer passes over it,
 // writes its keys for every coordinate that differs from the pair.
 #include <string>
-#include <string_view>
 #include <vector>
+
+#include "engine/setting_number.h"
 
 namespace stats {
 
@@ -69,17 +70,5 @@ ScreenPoint DefaultPlace(int width, int height, ScreenPoint preferred,
 // Writes each coordinate of the window's corner that differs from the shared
 // pair, in full decimal text, and keeps it in the pair.
 void SaveWindowPositionIfMoved(Platform& platform, PositionKeys keys, int left, int top);
-
-// A settings value read as the host's 100-byte buffer and atoi would read it.
-int ReadSettingNumber(Platform& platform, const char* key);
-
-// The number a text starts with, as the C library's atoi reads it: white
-// space skipped, one optional sign, then decimal digits, anything after
-// them ignored; no digits read as 0. Beyond the range of int it gives the
-// nearest end of the range, where the system's atoi wraps the number
-// around (the C library leaves that case open): only a hand-edited
-// settings file holds such a number, and its nearest end is the reading
-// that keeps a huge position off the screen rather than anywhere.
-int LeadingInt(std::string_view text);
 
 }  // namespace stats

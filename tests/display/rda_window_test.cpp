@@ -8,6 +8,7 @@
 #include "display_fixture.h"
 #include "resources/resource.h"
 #include "ui/rda_window_win.h"
+#include "ui/wide_text_win.h"
 
 namespace display_test {
 namespace {
@@ -132,7 +133,7 @@ TEST_F(DxccWindow, CaptionReadsTheCyrillicOfItsText) {
   stats::DXCC window;
   ASSERT_TRUE(window.Create(nullptr));
   // "QX9-2017 проведено с R3XYZ" in Windows-1251.
-  window.SetCaption("QX9-2017 \xEF\xF0\xEE\xE2\xE5\xE4\xE5\xED\xEE \xF1 R3XYZ");
+  stats::SetWindowText1251(window.GetSafeHwnd(), "QX9-2017 \xEF\xF0\xEE\xE2\xE5\xE4\xE5\xED\xEE \xF1 R3XYZ");
   wchar_t caption[64] = {};
   GetWindowTextW(window.GetSafeHwnd(), caption, 64);
   EXPECT_EQ(std::wstring(caption),
