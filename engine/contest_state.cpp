@@ -14,7 +14,6 @@ QsoLog g_arrLog;
 TextList g_arrBands;
 TextIndex g_setNotedBands;
 PerBand g_arrBandRows;
-unsigned g_nResets = 0;
 PerBand g_arrRdaByBand;
 PerBand g_arrMoscowByBand;
 CodeList g_arrRdaCodes;
@@ -37,7 +36,6 @@ QsoLog& ContestStateLock::Log() const { return g_arrLog; }
 TextList& ContestStateLock::Bands() const { return g_arrBands; }
 TextIndex& ContestStateLock::BandIndex() const { return g_setNotedBands; }
 PerBand& ContestStateLock::BandRows() const { return g_arrBandRows; }
-unsigned& ContestStateLock::Resets() const { return g_nResets; }
 PerBand& ContestStateLock::RdaByBand() const { return g_arrRdaByBand; }
 PerBand& ContestStateLock::MoscowByBand() const { return g_arrMoscowByBand; }
 CodeList& ContestStateLock::RdaCodes() const { return g_arrRdaCodes; }
@@ -58,7 +56,6 @@ void RestoreLoadState() {
     g_arrRdaByBand[slot].clear();
     g_arrMoscowByBand[slot].clear();
   }
-  g_nResets = 0;
   g_arrRdaCodes.Clear();
   g_bRussian = 0;
   g_bOutput = 0;

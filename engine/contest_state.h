@@ -52,7 +52,6 @@ class ContestStateLock {
   TextList& Bands() const;        // g_arrBands: band texts seen, each once
   TextIndex& BandIndex() const;   // g_setNotedBands: the texts of Bands(), for the intake
   PerBand& BandRows() const;      // g_arrBandRows: per band, the band and "-" three times
-  unsigned& Resets() const;       // g_nResets: resets since load; tags the display's columns
   PerBand& RdaByBand() const;     // g_arrRdaByBand: per band, distinct RDA districts worked
   PerBand& MoscowByBand() const;  // g_arrMoscowByBand: per band, distinct Moscow districts
   CodeList& RdaCodes() const;     // g_arrRdaCodes: valid RDA codes, in the order of the file

@@ -20,35 +20,27 @@ bool ByteLess(const std::string& a, const std::string& b) {
 
 DisplaySnapshot TakeDisplaySnapshot(std::string_view call, int band) {
   DisplaySnapshot snapshot;
-  const ContestStateLock state;
-  snapshot.resets = state.Resets();
-  if (!call.empty()) {
-    const std::vector<const CInfo*> last = state.Log().LastOfCallPerBand(call, kBandOrder);
-    for (int slot = 0; slot < kBandCount; ++slot) {
-      if (last[slot] == nullptr) continue;
-      snapshot.lastQso[slot] = LastQso{last[slot]->m_dtTime.Format("%H:%M"), last[slot]->m_strRcvd};
+  {
+    const ContestStateLock state;
+    snapshot.seededRows = state.BandRows();
+    if (!call.empty()) {
+      const std::vector<const CInfo*> last = state.Log().LastOfCallPerBand(call, kBandOrder);
+      for (int slot = 0; slot < kBandCount; ++slot) {
+        if (last[slot] == nullptr) continue;
+        snapshot.lastQso[slot] =
+            LastQso{last[slot]->m_dtTime.Format("%H:%M"), last[slot]->m_strRcvd};
+      }
     }
+    if (IsBand(band)) {
+      snapshot.moscowDistricts = state.MoscowByBand()[band];
+      snapshot.rdaCount = state.RdaByBand()[band].size();
+      if (call.empty()) snapshot.sortedRdaDistricts = state.RdaByBand()[band];
+    }
+    snapshot.russian = state.Russian();
+    snapshot.endYear = state.EndYear();
   }
-  if (IsBand(band)) {
-    snapshot.moscowDistricts = state.MoscowByBand()[band];
-    snapshot.rdaCount = state.RdaByBand()[band].size();
-  }
-  snapshot.russian = state.Russian();
-  snapshot.endYear = state.EndYear();
+  std::sort(snapshot.sortedRdaDistricts.begin(), snapshot.sortedRdaDistricts.end(), ByteLess);
   return snapshot;
-}
-
-SeededRows CopyBandRows() {
-  const ContestStateLock state;
-  return {state.BandRows(), state.Resets()};
-}
-
-TextList SortAndCopyRdaDistricts(int band) {
-  if (!IsBand(band)) return {};
-  const ContestStateLock state;
-  TextList& districts = state.RdaByBand()[band];
-  std::sort(districts.begin(), districts.end(), ByteLess);
-  return districts;
 }
 
 }  // namespace stats

@@ -21,9 +21,9 @@ struct LastQso {
 };
 
 struct DisplaySnapshot {
-  // The resets so far: the columns composed from this snapshot belong to
-  // the band rows of the last of them.
-  unsigned resets = 0;
+  // The band rows as the last reset seeded them (empty before the first):
+  // the columns composed from this snapshot fill these rows.
+  PerBand seededRows;
   // Per band index: the last QSO with the call, in log order (exact,
   // case-sensitive match of call and band); empty when none or no call.
   std::array<std::optional<LastQso>, kBandCount> lastQso;
@@ -31,28 +31,21 @@ struct DisplaySnapshot {
   // band -1.
   TextList moscowDistricts;
   std::size_t rdaCount = 0;
+  // Without a call: the band's RDA districts in byte order (a sorted copy;
+  // the shared list is left as it is). Empty with a call or for band -1.
+  TextList sortedRdaDistricts;
   int russian = 0;
   std::string endYear;
 };
 
 // One copy for one update step: the call's last QSO per band (found through
-// the log's index, not by scanning it) and the lists of `band` (-1: none).
+// the log's index, not by scanning it), the seeded rows and the lists of
+// `band` (-1: none). The copy of the RDA districts is sorted once the lock
+// is released.
 DisplaySnapshot TakeDisplaySnapshot(std::string_view call, int band);
 
 // Columns 1 to 3 of each band row, as the update step fills them.
 using BandColumns = std::array<std::string, 3>;
 using AllBandColumns = std::array<BandColumns, kBandCount>;
-
-// A copy of the band rows as the last reset seeded them (empty before the
-// first), and the count of resets so far.
-struct SeededRows {
-  PerBand rows;
-  unsigned resets = 0;
-};
-SeededRows CopyBandRows();
-
-// Sorts the RDA districts of `band` in place (byte order), so that every
-// later reader sees them sorted, and returns a copy; empty for band -1.
-TextList SortAndCopyRdaDistricts(int band);
 
 }  // namespace stats

@@ -65,7 +65,6 @@ void ResetContestState(int outputMode, std::string_view ownCall, const ATL::COle
     state.EndDate().swap(endDate);
     state.EndYear().swap(endYear);
     state.BandRows().swap(bandRows);
-    ++state.Resets();
     state.OwnCall().swap(call);
     if (SelectsRussianWording(ownCountryPrefix)) state.Russian() = 1;
     state.Log().Clear();

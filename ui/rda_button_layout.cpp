@@ -4,7 +4,6 @@
 #include <iterator>
 
 #include "engine/display_snapshot.h"
-#include "ui/display_state.h"
 
 namespace stats {
 namespace {
@@ -141,11 +140,12 @@ ButtonPicture LayoutCallView(const std::string& call, int band, const PerBand& b
   return picture;
 }
 
-ButtonPicture LayoutInfoButton(const PixelRect& item, const TextMeasures& measures) {
-  if (g_strCurCall.empty()) {
-    return LayoutDistrictView(SortAndCopyRdaDistricts(g_nCurBand), g_nCurBand, item, measures);
+ButtonPicture LayoutInfoButton(const ButtonContent& content, const PixelRect& item,
+                               const TextMeasures& measures) {
+  if (content.call.empty()) {
+    return LayoutDistrictView(content.sortedDistricts, content.band, item, measures);
   }
-  return LayoutCallView(g_strCurCall, g_nCurBand, ShownBandRows(), item, measures);
+  return LayoutCallView(content.call, content.band, content.bandRows, item, measures);
 }
 
 }  // namespace stats

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/contest_state.h"
+#include "ui/button_content.h"
 
 namespace stats {
 
@@ -69,10 +70,9 @@ ButtonPicture LayoutDistrictView(const TextList& sortedDistricts, int band, cons
 ButtonPicture LayoutCallView(const std::string& call, int band, const PerBand& bandRows,
                              const PixelRect& item, const TextMeasures& measures);
 
-// The view the display's state asks for (g_strCurCall, g_nCurBand): the call
-// view while a call is entered, else the district view. Runs on the display
-// thread; takes the rows or the band's districts from the contest state
-// under its lock, and leaves that band's shared list sorted.
-ButtonPicture LayoutInfoButton(const PixelRect& item, const TextMeasures& measures);
+// The view the update step handed over: the call view while a call is
+// entered, else the district view.
+ButtonPicture LayoutInfoButton(const ButtonContent& content, const PixelRect& item,
+                               const TextMeasures& measures);
 
 }  // namespace stats

@@ -3,11 +3,16 @@
 #include <array>
 #include <vector>
 
+#include "ui/display_state.h"
 #include "ui/memory_dc_win.h"
 #include "ui/panel_look_win.h"
 
 namespace stats {
 namespace {
+
+// The button before the first update step: an empty district view.
+const ButtonContent kNothingYet;
+
 
 COLORREF ColorOf(uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
@@ -155,10 +160,10 @@ void PaintInfoButton(HDC dc, const RECT& item) {
   CMemDC offscreen(dc);
   const InfoButtonFont font(offscreen.Dc());
   const TextMeasures measures = MeasureCurrentFont(offscreen.Dc());
-  // The state is read before drawing starts, so the engine's lock is never
-  // held while GDI works.
+  // What the last update step handed over; nothing before the first.
   const ButtonPicture picture =
-      LayoutInfoButton({item.left, item.top, item.right, item.bottom}, measures);
+      LayoutInfoButton(g_buttonContent ? *g_buttonContent : kNothingYet,
+                       {item.left, item.top, item.right, item.bottom}, measures);
   DrawButtonPicture(offscreen.Dc(), picture);
 }
 

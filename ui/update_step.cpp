@@ -3,6 +3,7 @@
 #include <string>
 
 #include "engine/display_snapshot.h"
+#include "ui/button_content.h"
 #include "ui/display_state.h"
 #include "ui/display_windows.h"
 #include "ui/host_link.h"
@@ -32,14 +33,29 @@ void ReopenWindows(Platform& platform, DisplayWindows& windows) {
   }
 }
 
+// What the step has read and composed so far, for the RDA window's button.
+struct StepReadings {
+  const DisplaySnapshot& snapshot;
+  int snapshotBand;  // the band whose lists the snapshot holds
+  PerBand rows;      // the seeded rows with the step's columns
+};
+
+void HandOverButtonContent(const StepReadings& readings) {
+  g_buttonContent = ComposeButtonContent(g_strCurCall, g_nCurBand, readings.rows,
+                                         readings.snapshot, readings.snapshotBand,
+                                         g_buttonContent.get());
+}
+
 // Rows, and the call line as the RDA window's caption while a call is typed.
-void ApplyCallPart(const CallPart& part, unsigned resets, DisplayWindows& windows) {
-  g_shownColumns = {part.columns, resets};
+void ApplyCallPart(const CallPart& part, const StepReadings& readings, DisplayWindows& windows) {
+  HandOverButtonContent(readings);
   if (!g_strCurCall.empty() && windows.IsRdaWindowOpen()) windows.SetRdaCaption(part.callLine);
 }
 
-void ApplyFrequencyPart(const FrequencyPart& part, DisplayWindows& windows) {
+void ApplyFrequencyPart(const FrequencyPart& part, const StepReadings& readings,
+                        DisplayWindows& windows) {
   g_nCurBand = part.band;
+  HandOverButtonContent(readings);
   if (windows.IsMoscowWindowOpen()) windows.SetMoscowCaption(part.moscowLine);
   // With a call typed the RDA window keeps the call line.
   if (g_strCurCall.empty() && windows.IsRdaWindowOpen()) windows.SetRdaCaption(part.rdaLine);
@@ -70,7 +86,9 @@ void RunUpdateStep(Platform& platform, HostLink* host, DisplayWindows& windows) 
   const int band = haveFrequency ? BandIndexOfFrequency(hz) : -1;
   const DisplaySnapshot snapshot = TakeDisplaySnapshot(g_strCurCall, band);
 
-  ApplyCallPart(ComposeCallPart(g_strCurCall, snapshot), snapshot.resets, windows);
+  const CallPart callPart = ComposeCallPart(g_strCurCall, snapshot);
+  const StepReadings readings{snapshot, band, RowsWithColumns(snapshot.seededRows, callPart.columns)};
+  ApplyCallPart(callPart, readings, windows);
   if (!haveFrequency) return;
 
   const FrequencyPart part = ComposeFrequencyPart(hz, g_dLastMacroFreq, snapshot);
@@ -78,7 +96,7 @@ void RunUpdateStep(Platform& platform, HostLink* host, DisplayWindows& windows) 
     if (!host->RunMacro(kFrequencyMacro)) return;
     g_dLastMacroFreq = part.lastMacroFreq;
   }
-  ApplyFrequencyPart(part, windows);
+  ApplyFrequencyPart(part, readings, windows);
 }
 
 }  // namespace stats

@@ -5,7 +5,9 @@
 // 2,600 RDA districts on the current band, and the call view.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "engine/contest_state.h"
@@ -25,21 +27,21 @@ double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
   return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-// Four-character codes in no particular order, as the intake adds them.
-void FillDistricts(int band) {
-  const stats::ContestStateLock contest;
-  stats::TextList& districts = contest.RdaByBand()[band];
-  districts.clear();
+// Four-character codes, sorted as the update step hands them over.
+stats::TextList SortedDistricts() {
+  stats::TextList districts;
   for (int i = 0; i < kDistricts; ++i) {
     const int n = (i * 7919) % kDistricts;
     char code[8];
     std::snprintf(code, sizeof code, "%c%c%02d", 'A' + n / 100 % 26, 'A' + n / 2600 % 26, n % 100);
     districts.push_back(code);
   }
+  std::sort(districts.begin(), districts.end());
+  return districts;
 }
 
 double MillisecondsPerPaint(HDC target, const RECT& item) {
-  stats::PaintInfoButton(target, item);  // warm-up; also sorts the list once
+  stats::PaintInfoButton(target, item);  // warm-up
   LARGE_INTEGER from, to;
   QueryPerformanceCounter(&from);
   for (int i = 0; i < kPaints; ++i) stats::PaintInfoButton(target, item);
@@ -57,17 +59,19 @@ int main() {
   HBITMAP bitmap = CreateCompatibleBitmap(screen, item.right, item.bottom);
   HGDIOBJ previous = SelectObject(memory, bitmap);
 
-  FillDistricts(1);
-  stats::g_nCurBand = 1;
+  auto content = std::make_shared<stats::ButtonContent>();
+  content->band = 1;
+  content->sortedDistricts = SortedDistricts();
+  stats::g_buttonContent = content;
   const double districtView = MillisecondsPerPaint(memory, item);
 
-  {
-    const stats::ContestStateLock contest;
-    for (int band = 0; band < stats::kBandCount; ++band) {
-      contest.BandRows()[band] = {std::string(stats::kBandOrder[band]), "13:10", "MO", "   -"};
-    }
+  content = std::make_shared<stats::ButtonContent>();
+  content->call = "R3XYZ";
+  content->band = 1;
+  for (int band = 0; band < stats::kBandCount; ++band) {
+    content->bandRows[band] = {std::string(stats::kBandOrder[band]), "13:10", "MO", "   -"};
   }
-  stats::g_strCurCall = "R3XYZ";
+  stats::g_buttonContent = content;
   const double callView = MillisecondsPerPaint(memory, item);
 
   std::printf("| information button, district view, %d districts, %ldx%ld at %d DPI | %.2f ms |\n",

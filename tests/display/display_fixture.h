@@ -18,18 +18,25 @@ class DisplayTest : public ::testing::Test {
   }
   void TearDown() override { Reset(); }
 
-  // Rows as the contest reset leaves them: band label and three dashes.
-  static void SeedBandRows() {
-    const stats::ContestStateLock state;
+  // Rows as an update step fills them without a QSO of the call: band
+  // label and three dashes.
+  static stats::PerBand BlankBandRows() {
+    stats::PerBand rows;
     for (int band = 0; band < stats::kBandCount; ++band) {
-      state.BandRows()[band] = {std::string(stats::kBandOrder[band]), "   -", "   -", "   -"};
+      rows[band] = {std::string(stats::kBandOrder[band]), "   -", "   -", "   -"};
     }
+    return rows;
   }
 
-  // Sets the RDA districts of one band, under the state lock.
-  static void SetRdaDistricts(int band, stats::TextList districts) {
-    const stats::ContestStateLock state;
-    state.RdaByBand()[band] = std::move(districts);
+  // Hands the RDA button its content, as the update step does.
+  static void HandOver(const std::string& call, int band, stats::TextList sortedDistricts,
+                       stats::PerBand rows = {}) {
+    auto content = std::make_shared<stats::ButtonContent>();
+    content->call = call;
+    content->band = band;
+    content->sortedDistricts = std::move(sortedDistricts);
+    content->bandRows = std::move(rows);
+    stats::g_buttonContent = std::move(content);
   }
 
   host::ScratchFolder m_folder;

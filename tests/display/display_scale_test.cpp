@@ -69,7 +69,7 @@ class AtDisplayScale : public DisplayTest {
   // Every two placed texts of the button's picture, drawn in the button's
   // font at this scale, stay at least one pixel apart. The button is the
   // RDA window's, as large as its template makes it at this scale.
-  void ExpectTextsApart(const char* view) {
+  void ExpectTextsApart(const char* view, const stats::ButtonContent& content) {
     stats::DXCC window;
     ASSERT_TRUE(window.Create(nullptr)) << view;
     RECT client{};
@@ -78,7 +78,7 @@ class AtDisplayScale : public DisplayTest {
     ASSERT_TRUE(canvas.IsReady()) << view;
     const stats::InfoButtonFont font(canvas.Dc());
     const stats::ButtonPicture picture = stats::LayoutInfoButton(
-        {0, 0, client.right, client.bottom}, stats::MeasureCurrentFont(canvas.Dc()));
+        content, {0, 0, client.right, client.bottom}, stats::MeasureCurrentFont(canvas.Dc()));
     ASSERT_GT(picture.texts.size(), 3u) << view;
     std::vector<RECT> boxes;
     for (const stats::PlacedText& placed : picture.texts) {
@@ -105,31 +105,31 @@ class AtDisplayScale : public DisplayTest {
 };
 
 // Codes of the widest and narrowest letters, more than a line holds.
-void SetWideAndNarrowCodes() {
+stats::TextList WideAndNarrowCodes() {
   stats::TextList codes;
-  for (const char* letters : {"MW", "WW", "MM", "II", "IJ", "AB", "HT", "KA", "LN", "TV"}) {
+  for (const char* letters : {"AB", "HT", "II", "IJ", "KA", "LN", "MM", "MW", "TV", "WW"}) {
     for (const char* digits : {"00", "11", "48", "88"}) codes.push_back(std::string(letters) + digits);
   }
-  const stats::ContestStateLock state;
-  state.RdaByBand()[1] = std::move(codes);
+  return codes;
 }
 
 TEST_F(AtDisplayScale, DistrictCodesNeverTouch) {
-  SetWideAndNarrowCodes();
-  stats::g_nCurBand = 1;
-  ExpectTextsApart("district view");
+  stats::ButtonContent content;
+  content.band = 1;
+  content.sortedDistricts = WideAndNarrowCodes();
+  ExpectTextsApart("district view", content);
 }
 
 TEST_F(AtDisplayScale, CallViewTextsNeverTouch) {
-  SeedBandRows();
-  {
-    const stats::ContestStateLock state;
-    state.BandRows()[1] = {"80m", "13:10", "MOW88", "   -"};
-    state.BandRows()[2] = {"40m", "23:59", "WW", "   -"};
+  stats::ButtonContent content;
+  content.call = "UA9WWW/MM";
+  content.band = 1;
+  for (int band = 0; band < stats::kBandCount; ++band) {
+    content.bandRows[band] = {std::string(stats::kBandOrder[band]), "   -", "   -", "   -"};
   }
-  stats::g_strCurCall = "UA9WWW/MM";
-  stats::g_nCurBand = 1;
-  ExpectTextsApart("call view");
+  content.bandRows[1] = {"80m", "13:10", "MOW88", "   -"};
+  content.bandRows[2] = {"40m", "23:59", "WW", "   -"};
+  ExpectTextsApart("call view", content);
 }
 
 // The codes' capitals and digits stand as tall as the same text in the

@@ -29,8 +29,7 @@ void PaintWhole(const Canvas& canvas) {
 using InfoButtonPaint = DisplayTest;
 
 TEST_F(InfoButtonPaint, WithoutBandTheButtonIsPlainLightYellow) {
-  SetRdaDistricts(1, {"MO05", "AB01"});
-  stats::g_nCurBand = -1;
+  HandOver("", -1, {"AB01", "MO05"});
   Canvas canvas(kWidth, kHeight);
   ASSERT_TRUE(canvas.IsReady());
   PaintWhole(canvas);
@@ -38,8 +37,7 @@ TEST_F(InfoButtonPaint, WithoutBandTheButtonIsPlainLightYellow) {
 }
 
 TEST_F(InfoButtonPaint, DistrictTextsStandWhereTheLayoutPutsThem) {
-  SetRdaDistricts(2, {"MO05", "AB01"});
-  stats::g_nCurBand = 2;
+  HandOver("", 2, {"AB01", "MO05"});
   Canvas canvas(kWidth, kHeight);
   ASSERT_TRUE(canvas.IsReady());
   PaintWhole(canvas);
@@ -79,11 +77,9 @@ TEST_F(InfoButtonPaint, DistrictTextsStandWhereTheLayoutPutsThem) {
 }
 
 TEST_F(InfoButtonPaint, CallViewStripeLiesInTheBandSlot) {
-  SeedBandRows();
-  stats::g_strCurCall = "R3XYZ";
   const int x = kWidth - 5;  // right of every text
   for (int band = -1; band < stats::kBandCount; ++band) {
-    stats::g_nCurBand = band;
+    HandOver("R3XYZ", band, {}, BlankBandRows());
     Canvas canvas(kWidth, kHeight);
     ASSERT_TRUE(canvas.IsReady());
     PaintWhole(canvas);
@@ -98,7 +94,6 @@ TEST_F(InfoButtonPaint, CallViewStripeLiesInTheBandSlot) {
 // The off-screen copy covers the target's clip box and nothing else, at the
 // same place as a direct drawing.
 TEST_F(InfoButtonPaint, OffscreenCopyCoversOnlyTheClipBox) {
-  stats::g_nCurBand = -1;
   constexpr uint32_t kUntouched = 0x102030;
   Canvas canvas(kWidth, kHeight, kUntouched);
   ASSERT_TRUE(canvas.IsReady());
@@ -173,13 +168,9 @@ TEST_F(InfoButtonPaint, JoinedTextsDrawTheSamePixelsAsSingleTexts) {
 // The system's owner-drawn button answers WM_PRINTCLIENT through its
 // parent's WM_DRAWITEM: printing the real window gives the direct picture.
 TEST_F(InfoButtonPaint, PrintClientOfTheButtonMatchesTheDirectPaint) {
-  SeedBandRows();
-  {
-    const stats::ContestStateLock state;
-    state.BandRows()[1][1] = "13:10";
-    state.BandRows()[1][2] = "MO";
-  }
-  SetRdaDistricts(1, {"MO05", "AB01", "MO01", "KL02", "SP03"});
+  stats::PerBand rows = BlankBandRows();
+  rows[1][1] = "13:10";
+  rows[1][2] = "MO";
   stats::DXCC window;
   ASSERT_TRUE(window.Create(nullptr));
   ASSERT_NE(window.Button(), nullptr);
@@ -191,8 +182,7 @@ TEST_F(InfoButtonPaint, PrintClientOfTheButtonMatchesTheDirectPaint) {
     int band;
   } const views[] = {{"district view", "", 1}, {"call view", "R3XYZ", 2}};
   for (const View& view : views) {
-    stats::g_strCurCall = view.call;
-    stats::g_nCurBand = view.band;
+    HandOver(view.call, view.band, {"AB01", "KL02", "MO01", "MO05", "SP03"}, rows);
     Canvas direct(client.right, client.bottom);
     Canvas printed(client.right, client.bottom);
     ASSERT_TRUE(direct.IsReady() && printed.IsReady());

@@ -78,12 +78,11 @@ void DisplayThread(const std::atomic<bool>& hostDone, int& steps) {
         EXPECT_TRUE(IsClockText(last->time)) << '"' << last->time << '"';
       }
     }
-    const stats::TextList districts = stats::SortAndCopyRdaDistricts(1);
-    EXPECT_TRUE(std::is_sorted(districts.begin(), districts.end())) << "step " << steps;
-    const stats::SeededRows seeded = stats::CopyBandRows();
-    for (const stats::TextList& row : seeded.rows) {
+    for (const stats::TextList& row : snapshot.seededRows) {
       EXPECT_TRUE(row.empty() || row.size() == 4) << "row of " << row.size();
     }
+    const stats::TextList districts = stats::TakeDisplaySnapshot("", 1).sortedRdaDistricts;
+    EXPECT_TRUE(std::is_sorted(districts.begin(), districts.end())) << "step " << steps;
     ++steps;
   }
 }

@@ -183,27 +183,12 @@ TEST(InfoButtonLayout, DistrictViewIsBareBackgroundWithoutBandOrDistricts) {
   }
 }
 
-class InfoButtonState : public ::testing::Test {
- protected:
-  void SetUp() override {
-    stats::RestoreLoadState();
-    stats::RestoreDisplayLoadState();
-  }
-  void TearDown() override {
-    stats::RestoreLoadState();
-    stats::RestoreDisplayLoadState();
-  }
-};
-
-TEST_F(InfoButtonState, DistrictViewSortsTheSharedListAndPlacesItInOrder) {
-  {
-    const stats::ContestStateLock state;
-    state.RdaByBand()[2] = {"MO05", "AB01", "MO01"};
-  }
-  stats::g_nCurBand = 2;
-  const ButtonPicture picture = stats::LayoutInfoButton({0, 0, 300, 200}, kSmall);
-  EXPECT_EQ(locked::RdaByBand()[2], (TextList{"AB01", "MO01", "MO05"}))
-      << "the shared list after the paint";
+// The view follows the content the update step handed over.
+TEST(InfoButtonContent, WithoutACallTheSortedDistrictsInOrder) {
+  stats::ButtonContent content;
+  content.band = 2;
+  content.sortedDistricts = {"AB01", "MO01", "MO05"};
+  const ButtonPicture picture = stats::LayoutInfoButton(content, {0, 0, 300, 200}, kSmall);
   struct Expected {
     const char* text;
     int x, y;
@@ -216,15 +201,13 @@ TEST_F(InfoButtonState, DistrictViewSortsTheSharedListAndPlacesItInOrder) {
   }
 }
 
-TEST_F(InfoButtonState, EnteredCallSelectsTheCallView) {
-  {
-    const stats::ContestStateLock state;
-    state.BandRows() = SeededRows();
-    state.RdaByBand()[1] = {"MO05"};
-  }
-  stats::g_nCurBand = 1;
-  stats::g_strCurCall = "R3XYZ";
-  const ButtonPicture picture = stats::LayoutInfoButton({0, 0, 300, 280}, kSmall);
+TEST(InfoButtonContent, EnteredCallSelectsTheCallView) {
+  stats::ButtonContent content;
+  content.call = "R3XYZ";
+  content.band = 1;
+  content.bandRows = SeededRows();
+  content.sortedDistricts = {"MO05"};
+  const ButtonPicture picture = stats::LayoutInfoButton(content, {0, 0, 300, 280}, kSmall);
   ASSERT_FALSE(picture.fills.empty());
   EXPECT_EQ(picture.fills[0].rgb, stats::kPaleYellow);
   EXPECT_NE(FindText(picture, "R3XYZ"), nullptr) << "the call is drawn";

@@ -10,6 +10,7 @@
 
 #include "display_fixture.h"
 #include "engine/reset.h"
+#include "locked_state.h"
 #include "ui/display_windows.h"
 #include "ui/host_link.h"
 #include "ui/update_text.h"
@@ -97,8 +98,11 @@ class UpdateStep : public DisplayTest {
     platform.WriteProfileString(stats::g_strIniFile, stats::g_strIniSection, key, value);
   }
 
-  // A band row as the call view paints it.
-  static stats::TextList Row(int band) { return stats::ShownBandRows()[band]; }
+  // A band row as the call view paints it: from the content the last step
+  // handed over.
+  static stats::TextList Row(int band) {
+    return stats::g_buttonContent ? stats::g_buttonContent->bandRows[band] : stats::TextList{};
+  }
 
   Events events;
   FakeHost host{events};
@@ -139,6 +143,24 @@ TEST_F(UpdateStep, WithACallTheRdaWindowKeepsTheCallLine) {
   EXPECT_EQ(Row(1), row80);
 }
 
+TEST_F(UpdateStep, WithoutACallTheButtonGetsTheBandsDistrictsSortedAndTheSharedListStays) {
+  const stats::TextList shared = {"MO05", "AB01", "MO01"};
+  {
+    const stats::ContestStateLock state;
+    state.RdaByBand()[1] = shared;
+  }
+  const stats::TextList sorted = {"AB01", "MO01", "MO05"};
+  Run();
+  ASSERT_TRUE(stats::g_buttonContent);
+  EXPECT_EQ(stats::g_buttonContent->band, 1);
+  EXPECT_EQ(stats::g_buttonContent->sortedDistricts, sorted);
+  EXPECT_EQ(locked::RdaByBand()[1], shared) << "the display writes no contest state";
+  host.failAt = "frequency";
+  Run();
+  EXPECT_EQ(stats::g_buttonContent->sortedDistricts, sorted)
+      << "a step without the frequency keeps the band and its districts";
+}
+
 TEST_F(UpdateStep, MacroDriftIsMeasuredFromTheLastMacroSent) {
   const struct {
     double hz;
@@ -155,8 +177,8 @@ TEST_F(UpdateStep, MacroDriftIsMeasuredFromTheLastMacroSent) {
 
 struct FailureCase {
   const char* member;
-  Events events;  // after the kill and the windows' reopening
-  bool rowsWritten;
+  Events events;     // after the kill and the windows' reopening
+  bool rowsWritten;  // else nothing was handed over to the button
   int band;            // g_nCurBand after the step
   double lastMacroHz;  // g_dLastMacroFreq after the step
 };
@@ -177,7 +199,8 @@ TEST_F(UpdateStep, AFailedHostCallEndsTheStepThere) {
     host.failAt = c.member;
     Run();
     EXPECT_EQ(events, c.events) << c.member;
-    EXPECT_EQ(Row(1)[1], c.rowsWritten ? "12:05" : "-") << c.member;
+    const stats::TextList written = {"80m", "12:05", "MO", stats::kBlankColumn};
+    EXPECT_EQ(Row(1), c.rowsWritten ? written : stats::TextList{}) << c.member;
     EXPECT_EQ(stats::g_nCurBand, c.band) << c.member;
     EXPECT_EQ(stats::g_dLastMacroFreq, c.lastMacroHz) << c.member;
     EXPECT_EQ(stats::g_strCurCall, c.member == std::string("entry") ? "" : "R3A") << c.member;
@@ -221,15 +244,17 @@ TEST_F(UpdateStep, AReopenedWindowIsFilledInTheSameStep) {
 
 // The reset seeds the rows afresh: the columns of the last step, composed
 // from the log the reset emptied, no longer show; the next step fills them.
-TEST_F(UpdateStep, AResetBlanksTheShownColumnsUntilTheNextStep) {
+TEST_F(UpdateStep, TheButtonShowsWhatTheLastStepHandedOver) {
   SeedRows();
   Log("R3A", "80m", At(12, 5), "MO");
   host.call = "R3A";
   Run();
   const std::string blank = stats::kBlankColumn;
   ASSERT_EQ(Row(1), (stats::TextList{"80m", "12:05", "MO", blank}));
+  const stats::SharedButtonContent handedOver = stats::g_buttonContent;
   stats::ResetContestState(0, "R3XYZ", At(23, 59), "DL", platform);
-  EXPECT_EQ(Row(1), (stats::TextList{"80m", "-", "-", "-"})) << "after the reset";
+  EXPECT_EQ(stats::g_buttonContent, handedOver) << "a reset changes nothing the paint reads";
+  EXPECT_EQ(Row(1), (stats::TextList{"80m", "12:05", "MO", blank})) << "after the reset";
   Run();
   EXPECT_EQ(Row(1), (stats::TextList{"80m", blank, blank, blank})) << "the next step";
 }
