@@ -12,9 +12,11 @@
 //
 // Only what the runtime pieces in the module need: plain (not recursive)
 // mutexes, once-only calls and static guards. Module code that needs more of
-// the library (std::mutex, std::call_once, std::thread, thread_local) pulls
-// it back in, and the link then fails with these functions defined twice:
-// the module's own locks are stats::Lock, its threads CreateThread.
+// the library (std::mutex, std::call_once, std::thread) pulls it back in,
+// and the link then fails with these functions defined twice; thread_local
+// fails the link through a wrap of its storage's look-up (CMakeLists.txt).
+// The module's own locks are stats::Lock, its threads CreateThread (README,
+// "Thread primitives").
 #include <cxxabi.h>
 #include <pthread.h>
 #include <windows.h>
