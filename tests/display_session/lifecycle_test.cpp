@@ -364,6 +364,36 @@ TEST_F(ManyLivesTest, ShowHideCyclesLeaveNothingBehind) {
   EXPECT_LE(atLast.gdi, atFirst.gdi + 8) << "GDI objects";
 }
 
+// ---- the last resort ----------------------------------------------------------
+
+// A display thread that cannot run (held from outside, as one waiting for a
+// lock would be): "HIDEINFO" gives up after its bound with the windows
+// hidden, the unload ends the thread from outside after its own; each use
+// of the last resort is traced, the thread's exit code says so, and the
+// process goes on with a fresh load.
+TEST_F(LifecycleTest, ADisplayThatCannotEndIsEndedFromOutsideAndSeen) {
+  QuietReset();
+  Command("SHOWINFO");
+  ASSERT_TRUE(WaitShown(ModuleWindow::Information));
+  PumpFor(300);  // idle in its message loop, holding no lock
+  const DWORD id = GetWindowThreadProcessId(Shown(ModuleWindow::Information), nullptr);
+  const stats::UniqueKernelObject thread(OpenThread(THREAD_SUSPEND_RESUME, FALSE, id));
+  ASSERT_TRUE(thread);
+  ASSERT_NE(SuspendThread(thread.get()), static_cast<DWORD>(-1));
+  const double hideMs = MillisecondsOf([this] { Command("HIDEINFO"); });
+  EXPECT_GE(hideMs, 4900.0) << "the stop waits its whole bound";
+  EXPECT_LT(hideMs, kStopBoundMs);
+  EXPECT_EQ(m_lastResorts.Take(), 1) << "the stop that reached its bound";
+  const double unloadMs = UnloadModule();
+  EXPECT_GE(unloadMs, 900.0) << "the unload waits its whole bound";
+  EXPECT_LT(unloadMs, kUnloadGuardMs);
+  EXPECT_EQ(m_lastResorts.Take(), 2) << "the unload's wait, and the thread ended from outside";
+  EXPECT_EQ(m_strThreadFaults + m_moduleThreads.EndedBadly(2000),
+            "a display thread ended with exit code 2\n");
+  m_strThreadFaults.clear();
+  ExpectAFreshLoadShowsTheDisplay("a display ended from outside");
+}
+
 // ---- a slow host -------------------------------------------------------------
 
 struct SlowHost {

@@ -178,6 +178,12 @@ LastResortTraces::~LastResortTraces() {
 
 int LastResortTraces::Count() const { return g_lastResorts.load() - m_countBefore; }
 
+int LastResortTraces::Take() {
+  const int count = Count();
+  m_countBefore += count;
+  return count;
+}
+
 std::string LastResortTraces::Last() const {
   const std::lock_guard<std::mutex> hold(g_lastTraceLock);
   return g_lastTrace;
