@@ -28,6 +28,11 @@ have_pkg fonts-wine || need+=(fonts-wine)
 have_pkg libgtest-dev || need+=(libgtest-dev)
 have_pkg googletest || need+=(googletest)
 have_pkg locales || need+=(locales)
+# The release archive (scripts/release.sh), which the test command builds
+# and checks: the guides in HTML, the archive itself.
+have_cmd pandoc || need+=(pandoc)
+have_cmd zip || need+=(zip)
+have_cmd unzip || need+=(unzip)
 
 # The locales the wine sessions run in: ru_RU.UTF-8 gives the Windows
 # programs code page 1251, en_US.UTF-8 code page 1252. Wine also names the

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Pictures of the plug-in's windows for the README: plays the sample
-# operator session (samples/session.txt) in the host simulator under wine
-# at 96 DPI twice, once as a station outside Russia (English wording) and
-# once as a Russian station (Russian wording; the wording is chosen by the
-# own prefix and kept while the plug-in stays loaded, hence two runs), then
-# once more in English at 192 DPI (the display scaled to 200 %). The three
-# windows of each picture go side by side into
-# docs/display-<en|ru>-<picture>.png; of the 192 DPI run the district view
-# alone, docs/display-en-district-view-192dpi.png.
+# Pictures of the plug-in's windows for the docs and the operator's guides:
+# plays the sample operator session (samples/session.txt) in the host
+# simulator under wine at 96 DPI twice, once as a station outside Russia
+# (English wording) and once as a Russian station (Russian wording; the
+# wording is chosen by the own prefix and kept while the plug-in stays
+# loaded, hence two runs). The three windows of each picture go side by
+# side into docs/display-<en|ru>-<picture>.png. Then both wordings once
+# more at 192 DPI (the display scaled to 200 %), of which the district view
+# and the call view go to docs/display-<en|ru>-<view>-192dpi.png.
 #   --no-build   use the binaries already built
 # Runs in a wine prefix and host folders of its own (build/screenshots/),
 # without a terminal and without input (CI).
@@ -88,5 +88,10 @@ play DL 96
 compose "$work/DL-96" display-en
 play UA 96
 compose "$work/UA-96" display-ru
-play DL 192
-compose "$work/DL-192" display-en district-view
+for prefix in DL UA; do
+  wording=en
+  [ "$prefix" = UA ] && wording=ru
+  play "$prefix" 192
+  compose "$work/$prefix-192" "display-$wording" district-view
+  compose "$work/$prefix-192" "display-$wording" call-view
+done

@@ -5,8 +5,9 @@
 # sanitizer, then everything the Windows build registers, under wine: the
 # export-table check of dist/Stats.dll, the host tests, the station dialog
 # tests, the automation object's tests, the RDA window's painting tests and
-# the display sessions against the real DLL; last, the main job through the
-# host simulator, against its stored result.
+# the display sessions against the real DLL; then the main job through the
+# host simulator, against its stored result; last, the release archive of
+# the tested DLL.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -45,5 +46,8 @@ rm -rf "$root/build/wineprefix-sample-run"
   { cat "$root/build/main-job.txt" "$root/build/main-job-stderr.txt"; echo "main job: failed" >&2; exit 1; }
 diff -u "$root/samples/main-job-result.txt" "$root/build/main-job.txt" ||
   { echo "main job: its output differs from samples/main-job-result.txt" >&2; exit 1; }
+
+step "the release archive of the tested DLL: reproducible and complete"
+"$root/tests/release/check_release.sh"
 
 step "all tests passed"
