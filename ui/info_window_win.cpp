@@ -38,6 +38,18 @@ void HideDistrictWindows() {
   if (g_pDxcc) ShowWindow(g_pDxcc->GetSafeHwnd(), SW_HIDE);
 }
 
+// Marks the time the window waits for the host's answers.
+class AskingHost {
+ public:
+  explicit AskingHost(bool& flag) : m_flag(flag) { m_flag = true; }
+  ~AskingHost() { m_flag = false; }
+  AskingHost(const AskingHost&) = delete;
+  AskingHost& operator=(const AskingHost&) = delete;
+
+ private:
+  bool& m_flag;
+};
+
 std::wstring WindowCaption(HWND window) {
   wchar_t caption[128] = {};
   GetWindowTextW(window, caption, static_cast<int>(std::size(caption)));
@@ -112,7 +124,10 @@ void baud::AttachToHost() {
 // one that was waiting.
 void baud::OnStarted() {
   AnnounceStarted(GetSafeHwnd());
-  AttachToHost();
+  {
+    const AskingHost asking(m_bAskingHost);
+    AttachToHost();
+  }
   ArmUpdateTimer(kOpeningDelayMs);
 }
 
@@ -186,11 +201,16 @@ void baud::RepaintRdaButton() {
   }
 }
 
+// While the host answers, a loop the operator starts (a menu, a move) may
+// deliver the timer inside the waiting step: the courier serves one
+// request at a time, so that tick is left for the timer's next one.
 void baud::OnTimer() {
   if (m_bStopped) {
     KillUpdateTimer();
     return;
   }
+  if (m_bAskingHost) return;
+  const AskingHost asking(m_bAskingHost);
   if (m_bAttachPending) AttachToHost();
   RunUpdateStep(CurrentPlatform(), m_bHostFound ? &TheHostCourier() : nullptr, *this);
 }

@@ -52,6 +52,7 @@ class baud : public CDialog, private DisplayWindows {
   bool m_bHostFound = false;      // the start-up reached the host's automation object
   bool m_bAttachPending = false;  // the host did not answer the start-up in time
   bool m_bStopped = false;        // the stop came; nothing is armed or updated any more
+  bool m_bAskingHost = false;     // a step or the start-up waits for the host's answers
 };
 
 }  // namespace stats

@@ -12,7 +12,8 @@
 //
 // The display thread, waiting for the host's answer, keeps its windows
 // live: it paints, takes clicks and moves, and handles the stop, but runs
-// no timer, so no update step starts inside another.
+// no timer, so no update step starts inside another (a loop the operator
+// starts meanwhile may deliver one; the information window then leaves it).
 #include <windows.h>
 
 namespace stats {
