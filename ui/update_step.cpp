@@ -3,11 +3,11 @@
 #include <string>
 
 #include "engine/display_snapshot.h"
+#include "engine/setting_number.h"
 #include "ui/button_content.h"
 #include "ui/display_state.h"
 #include "ui/display_windows.h"
 #include "ui/host_link.h"
-#include "engine/setting_number.h"
 #include "ui/update_text.h"
 #include "ui/window_position.h"
 
