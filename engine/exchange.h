@@ -17,8 +17,7 @@ std::string RdaCandidate(std::string_view exchange);
 // The exchange check the host makes while the operator types: a Russian
 // station's exchange is looked up exactly as typed; anyone else's must be a
 // serial number; the expected report is refused from everyone (the rules
-// in engine/contest_rules.h). Takes the
-// state lock itself for the RDA list.
+// in engine/contest_rules.h). Takes the state lock itself for the RDA list.
 bool IsValidExchange(std::string_view exchange, std::string_view countryPrefix);
 
 }  // namespace stats

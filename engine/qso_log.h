@@ -89,22 +89,22 @@ class QsoLog {
   QsoKeys KeysOf(const CInfo& record) const;
   static TourKey RepeatKeyOf(uint32_t call, uint32_t band, uint32_t mode, int hour);
   void CountTour(const CInfo& record, uint32_t band, int delta) const;
-  // Index the records appended since the keys, or the hours, were last
-  // used. The hours are only wanted by the call check, the keys by the
-  // result; the hours need the keys.
+  // Index the records appended since the keys, or the tours, were last
+  // used. The tours are only wanted by the call check, the keys by the
+  // result; the tours need the keys.
   void CatchUpKeys() const;
   void CatchUpTours() const;
   void CatchUpCalls() const;
   void DropFromCallIndex(std::size_t index);
 
   std::vector<CInfo> m_arrRecords;
-  // The keys cover m_arrKeys.size() records from the first, the hour counts
+  // The keys cover m_arrKeys.size() records from the first, the tour counts
   // m_nToursCounted records (never more than the keys).
   mutable std::vector<QsoKeys> m_arrKeys;
   mutable std::size_t m_nToursCounted = 0;
   mutable TextIds m_bandIds, m_districtIds, m_callIds, m_modeIds;
-  // Number of records per call, band, mode and logged hour; records without
-  // an hour (null or invalid date-time) are not counted.
+  // Number of records per repeat key (call, band, mode and tour); records
+  // without an hour (null or invalid date-time) are not counted.
   mutable std::unordered_map<TourKey, int, TourKeyHash> m_mapRecordsPerTour;
   // Positions of every call's records, in log order, for the first
   // m_nCallsIndexed records. Only the display asks for it; a removal

@@ -204,11 +204,8 @@ void baud::RepaintRdaButton() {
 // While the host answers, a loop the operator starts (a menu, a move) may
 // deliver the timer inside the waiting step: the courier serves one
 // request at a time, so that tick is left for the timer's next one.
+// The stop killed the timer, and nothing arms it again.
 void baud::OnTimer() {
-  if (m_bStopped) {
-    KillUpdateTimer();
-    return;
-  }
   if (m_bAskingHost) return;
   const AskingHost asking(m_bAskingHost);
   if (m_bAttachPending) AttachToHost();

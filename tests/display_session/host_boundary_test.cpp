@@ -291,18 +291,6 @@ class HostBoundaryTest : public DisplaySessionTest, public ::testing::WithParamI
     if (m_sharedRuntime != nullptr) FreeLibrary(m_sharedRuntime);
   }
 
-  // The display with all three windows, past its first update step.
-  void ShowAllWindows() {
-    WriteSetting("RusObl", "1");
-    WriteSetting("DXCC", "1");
-    Tune(3520000);
-    ShowDisplay();
-    WatchModuleThreads();
-    ASSERT_TRUE(WaitShown(ModuleWindow::Moscow));
-    ASSERT_TRUE(WaitShown(ModuleWindow::Rda));
-    orvosim::PumpFor(400);
-  }
-
   void Arrange(Moment moment) {
     if (!m_module) {
       LoadModule();
@@ -313,6 +301,7 @@ class HostBoundaryTest : public DisplaySessionTest, public ::testing::WithParamI
       HideDisplay();
     } else {
       ShowAllWindows();
+      m_expected = DisplayState::Shown;
     }
   }
 

@@ -78,16 +78,6 @@ class LifecycleTest : public DisplaySessionTest {
  protected:
   HMODULE LoadedModule() const { return GetModuleHandleA(m_module->Path().c_str()); }
 
-  // The display with all three windows, past its first update step.
-  void ShowAllWindows() {
-    WriteSetting("RusObl", "1");
-    WriteSetting("DXCC", "1");
-    Tune(3520000);
-    Command("SHOWINFO");
-    ASSERT_TRUE(WaitShown(ModuleWindow::Moscow));
-    ASSERT_TRUE(WaitShown(ModuleWindow::Rda));
-    PumpFor(400);
-  }
   static void PumpFor(DWORD ms) { orvosim::PumpFor(ms); }
 
   // A fresh module whose display shows: the information window comes up.
@@ -408,13 +398,8 @@ class SlowHostTest : public LifecycleTest {
   // "HIDEINFO" returns within the stop's bound, and with no window of the
   // module visible.
   void HideWithinBound(const char* what, const ModuleImage& image) {
-    const ULONGLONG before = GetTickCount64();
-    Command("HIDEINFO");
-    const double ms = static_cast<double>(GetTickCount64() - before);
-    std::vector<HWND> visible;
-    for (HWND window : ModuleWindows(image)) {
-      if (IsWindowVisible(window)) visible.push_back(window);
-    }
+    const double ms = MillisecondsOf([this] { Command("HIDEINFO"); });
+    const std::vector<HWND> visible = VisibleModuleWindows(image);
     std::printf("HIDEINFO with host members %s: %.0f ms\n", what, ms);
     EXPECT_LT(ms, kStopBoundMs) << what;
     EXPECT_TRUE(visible.empty()) << visible.size() << " windows still visible, " << what;

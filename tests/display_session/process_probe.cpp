@@ -59,6 +59,19 @@ LONG CALLBACK NoteDebugOutput(EXCEPTION_POINTERS* pointers) {
   return EXCEPTION_CONTINUE_SEARCH;
 }
 
+void ForEachWindow(const std::function<void(HWND)>& visit) {
+  const std::function<void(HWND)> ours = [&visit](HWND window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId()) visit(window);
+  };
+  EnumWindows(&VisitWindow, reinterpret_cast<LPARAM>(&ours));
+  for (HWND window = FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr); window != nullptr;
+       window = FindWindowExW(HWND_MESSAGE, window, nullptr, nullptr)) {
+    ours(window);
+  }
+}
+
 }  // namespace
 
 int ThreadCount() {
@@ -76,19 +89,6 @@ ModuleImage ImageOf(HMODULE module) {
   image.base = reinterpret_cast<UINT_PTR>(module);
   image.size = nt->OptionalHeader.SizeOfImage;
   return image;
-}
-
-void ForEachWindow(const std::function<void(HWND)>& visit) {
-  const std::function<void(HWND)> ours = [&visit](HWND window) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process == GetCurrentProcessId()) visit(window);
-  };
-  EnumWindows(&VisitWindow, reinterpret_cast<LPARAM>(&ours));
-  for (HWND window = FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr); window != nullptr;
-       window = FindWindowExW(HWND_MESSAGE, window, nullptr, nullptr)) {
-    ours(window);
-  }
 }
 
 int ProcessWindowCount() {

@@ -28,7 +28,6 @@ ModuleImage ImageOf(HMODULE module);
 
 // Every window of this process: top-level ones, shown or hidden, and
 // message-only ones.
-void ForEachWindow(const std::function<void(HWND)>& visit);
 int ProcessWindowCount();
 // The module's windows: their instance or their procedure in its image.
 std::vector<HWND> ModuleWindows(const ModuleImage& image);

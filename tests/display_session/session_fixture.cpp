@@ -158,6 +158,16 @@ void DisplaySessionTest::Click(int boxId) {
   SendMessageW(GetDlgItem(info, boxId), BM_CLICK, 0, 0);
 }
 
+void DisplaySessionTest::ShowAllWindows() {
+  WriteSetting("RusObl", "1");
+  WriteSetting("DXCC", "1");
+  Tune(3520000);
+  Command("SHOWINFO");
+  ASSERT_TRUE(WaitShown(ModuleWindow::Moscow));
+  ASSERT_TRUE(WaitShown(ModuleWindow::Rda));
+  orvosim::PumpFor(400);
+}
+
 bool DisplaySessionTest::WaitUntil(const std::function<bool()>& done, DWORD limitMs) {
   const ULONGLONG deadline = GetTickCount64() + limitMs;
   while (!done()) {

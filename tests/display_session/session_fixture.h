@@ -67,6 +67,8 @@ class DisplaySessionTest : public ::testing::Test {
   void Tune(double hz) { HostObject().SetFrequency(hz); }
   // Clicks a box of the information window.
   void Click(int boxId);
+  // "SHOWINFO" with all three windows, past the first update step.
+  void ShowAllWindows();
 
   // The host's own posted work, handled when this thread next serves its
   // messages, as a host's message handlers run: a keystroke in the entry
