@@ -43,6 +43,14 @@ void CDialog::DestroyWindow() {
   if (m_hWnd != nullptr) ::DestroyWindow(m_hWnd);
 }
 
+void CDialog::LetGoOfWindow() {
+  if (m_hWnd == nullptr) return;
+  SetWindowLongPtrA(m_hWnd, DWLP_USER, 0);
+  // The system's dialog procedure calls none of the module's code.
+  SetWindowLongPtrW(m_hWnd, DWLP_DLGPROC, 0);
+  m_hWnd = nullptr;
+}
+
 void CDialog::UpdateData(bool saveAndValidate) {
   DataExchange dx(m_hWnd, saveAndValidate);
   DoDataExchange(dx);

@@ -34,6 +34,11 @@ class CDialog {
   // by its window: whoever created it owns it and deletes it once.
   bool Create(HWND parent);
   void DestroyWindow();
+  // Lets go of the window without destroying it: no message reaches the
+  // object, nor any code of the module, any more. Whoever called this
+  // destroys the window (the system's dialog procedure frees what it made
+  // for it then).
+  void LetGoOfWindow();
 
   HWND GetSafeHwnd() const { return m_hWnd; }
 

@@ -52,6 +52,23 @@ struct ThreadRecord {
 std::atomic<DWORD> g_recordSlot{TLS_OUT_OF_INDEXES};
 std::atomic<ThreadRecord*> g_records{nullptr};
 
+// Records for new threads when the heap has nothing left: a thread's first
+// exception is then most likely the allocation failure itself, and its
+// export still answers its neutral value. Chained like the others once
+// taken, and never freed.
+constexpr int kReserveRecords = 4;
+ThreadRecord g_reserve[kReserveRecords];
+std::atomic<int> g_nReserveUsed{0};
+
+bool IsReserve(const ThreadRecord* record) {
+  return record >= g_reserve && record < g_reserve + kReserveRecords;
+}
+
+void* ReserveRecordMemory() {
+  const int index = g_nReserveUsed.fetch_add(1);
+  return index < kReserveRecords ? &g_reserve[index] : nullptr;
+}
+
 // Taken on first use, as exceptions may be thrown before this file's
 // statics are made. Without a slot no exception could be thrown at all.
 DWORD RecordSlot() {
@@ -79,7 +96,9 @@ ThreadRecord* TakeHandedBackRecord() {
 ThreadRecord* NewRecord() {
   if (ThreadRecord* record = TakeHandedBackRecord()) return record;
   void* memory = std::calloc(1, sizeof(ThreadRecord));
-  if (memory == nullptr) std::abort();  // as the runtime's own does
+  if (memory == nullptr) memory = ReserveRecordMemory();
+  // As the runtime's own does, but only with the heap and the reserve gone.
+  if (memory == nullptr) std::abort();
   auto* record = new (memory) ThreadRecord{{}, {true}, nullptr};
   record->next = g_records.load(std::memory_order_relaxed);
   while (!g_records.compare_exchange_weak(record->next, record, std::memory_order_release,
@@ -103,7 +122,7 @@ struct GiveBackAtUnload {
     ThreadRecord* record = g_records.exchange(nullptr);
     while (record != nullptr) {
       ThreadRecord* next = record->next;
-      std::free(record);
+      if (!IsReserve(record)) std::free(record);
       record = next;
     }
     __gnu_cxx::__freeres();

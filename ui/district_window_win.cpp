@@ -1,5 +1,6 @@
 #include "ui/district_window_win.h"
 
+#include "ui/display/display_objects_win.h"
 #include "ui/panel_look_win.h"
 #include "ui/wide_text_win.h"
 
@@ -24,9 +25,20 @@ void DistrictWindow::OnOK() { Hide(); }
 
 void DistrictWindow::OnCancel() { Hide(); }
 
-bool DistrictWindow::OnMessage(UINT message, WPARAM, LPARAM, INT_PTR&) {
-  if (message == WM_SETCURSOR) SavePositionIfMoved(GetSafeHwnd(), m_keys);
-  return false;  // the pointer's shape is still the system's to set
+bool DistrictWindow::OnMessage(UINT message, WPARAM, LPARAM, INT_PTR& result) {
+  switch (message) {
+    case WM_SETCURSOR:
+      SavePositionIfMoved(GetSafeHwnd(), m_keys);
+      return false;  // the pointer's shape is still the system's to set
+    case WM_SYSCOMMAND:
+    case WM_CONTEXTMENU:
+      // After the stop, what a caption button's tracking does as the stop
+      // ends it (maximize, close, the system menu) is dropped.
+      if (!DisplayStopped()) return false;
+      result = TRUE;
+      return true;
+  }
+  return false;
 }
 
 void DistrictWindow::Hide() { ShowWindow(GetSafeHwnd(), SW_HIDE); }

@@ -1,11 +1,11 @@
 #include "ui/info_window_win.h"
 
 #include <iterator>
-#include <mutex>
 
 #include "engine/contest_state.h"
 #include "platform/platform.h"
 #include "resources/resource.h"
+#include "ui/display/attached_input_win.h"
 #include "ui/display/display_objects_win.h"
 #include "ui/display/host_courier_win.h"
 #include "ui/display/modal_loops_win.h"
@@ -20,6 +20,9 @@ namespace stats {
 namespace {
 
 constexpr UINT kOpeningDelayMs = 300;
+// A step the host left unanswered runs again after this, as a call check's
+// refresh would.
+constexpr UINT kRetryDelayMs = 330;
 
 void WriteShownSetting(const char* key, bool shown) {
   CurrentPlatform().WriteProfileString(g_strIniFile, g_strIniSection, key, shown ? "1" : "0");
@@ -113,7 +116,7 @@ void baud::UseEnglishTexts() {
 // puts it into the contest's mode. A host that did not answer in time (its
 // thread busy, or not serving its messages) is asked again at the next step.
 void baud::AttachToHost() {
-  const HostCourier::Reply reply = TheHostCourier().Attach();
+  const HostCourier::Reply reply = TheHostCourier().AttachAndSetMode();
   m_bHostFound = reply == HostCourier::Reply::Done;
   m_bAttachPending = reply == HostCourier::Reply::Unanswered;
 }
@@ -128,6 +131,7 @@ void baud::OnStarted() {
     const AskingHost asking(m_bAskingHost);
     AttachToHost();
   }
+  (void)TheHostCourier().TakeUnanswered();  // the opening step below asks again
   ArmUpdateTimer(kOpeningDelayMs);
 }
 
@@ -207,23 +211,58 @@ void baud::RepaintRdaButton() {
 // The stop killed the timer, and nothing arms it again.
 void baud::OnTimer() {
   if (m_bAskingHost) return;
-  const AskingHost asking(m_bAskingHost);
-  if (m_bAttachPending) AttachToHost();
-  RunUpdateStep(CurrentPlatform(), m_bHostFound ? &TheHostCourier() : nullptr, *this);
+  {
+    const AskingHost asking(m_bAskingHost);
+    if (m_bAttachPending) AttachToHost();
+    RunUpdateStep(CurrentPlatform(), m_bHostFound ? &TheHostCourier() : nullptr, *this);
+  }
+  RetryWhatWentUnanswered();
 }
 
-// The host's thread stops the display: the timer, whatever loop of the
-// system's runs on the thread (the stop may arrive inside one), the
-// district windows hidden (the settings keep which were open, so a new
-// display reopens them), then the modal run. The district windows are
-// destroyed once the modal run is over, when no loop of theirs is on the
-// stack any more.
-void baud::OnStop() {
+// A step (or the start-up) that the host did not answer in time, or whose
+// host was busy in an earlier request, is run again without waiting for
+// the operator's next keystroke.
+void baud::RetryWhatWentUnanswered() {
+  if (TheHostCourier().TakeUnanswered() || m_bAttachPending) ArmUpdateTimer(kRetryDelayMs);
+}
+
+// The operator closed the window (Enter, Escape, the close box): the
+// display ends, as a stop to hide does.
+void baud::OnOK() {
+  UpdateData(true);
+  EndRun(RunEnd::Closed);
+}
+
+void baud::OnCancel() { EndRun(RunEnd::Closed); }
+
+// The display thread's loop looks at this after every message; the posted
+// nothing wakes it when the end comes from inside a wait for a sent message.
+void baud::EndRun(RunEnd how) {
+  if (m_runEnd != RunEnd::None) return;
+  m_runEnd = how;
+  PostMessageW(GetSafeHwnd(), WM_NULL, 0, 0);
+}
+
+// The host's thread stops the display. The stop may arrive inside any loop
+// of the system's on this thread (it is a sent notification): first the
+// timer, then an input queue the host shares with this thread (so that no
+// activation change below waits for the host's thread, which serves nothing
+// while it waits for this one), then the system's loops. To hide, the
+// district windows are hidden here (the settings keep which were open, so
+// a new display reopens them); for the unload nothing is hidden or drawn:
+// the thread's end takes the windows down. The district windows are
+// destroyed once the run is over, when no loop of theirs is on the stack.
+void baud::OnStop(WPARAM why) {
   m_bStopped = true;
   KillUpdateTimer();
+  LetGoOfAttachedInput();
   EndThisThreadsModalLoops(&IsDisplayWindow);
+  if (why == kStopForUnload) {
+    EndRun(RunEnd::Unload);
+    return;
+  }
   HideDistrictWindows();
-  EndDialog(IDCANCEL);
+  EndRun(RunEnd::Closed);
 }
 
 bool baud::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
@@ -249,7 +288,14 @@ bool baud::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
       ArmUpdateTimer(static_cast<UINT>(wParam));
       return true;
     case kStopDisplayMessage:
-      OnStop();
+      OnStop(wParam);
+      return true;
+    case WM_SYSCOMMAND:
+    case WM_CONTEXTMENU:
+      // What a loop of the system's that the stop ended does as it
+      // returns (a close box's close, a caption's system menu) is dropped.
+      if (!m_bStopped) return false;
+      result = TRUE;
       return true;
     case kStartedMessage:
       OnStarted();

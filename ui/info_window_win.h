@@ -15,9 +15,19 @@ class baud : public CDialog, private DisplayWindows {
   baud();
   ~baud() override;
 
+  // How the window's run on the display thread ended: not yet; closed (by
+  // the operator, or stopped to hide); stopped for the unload, which leaves
+  // the windows to the system.
+  enum class RunEnd { None, Closed, Unload };
+  RunEnd Ended() const { return m_runEnd; }
+  // The stop has come: nothing is armed, updated or acted on any more.
+  bool Stopped() const { return m_bStopped; }
+
  protected:
   BOOL OnInitDialog() override;
   void DoDataExchange(DataExchange& dx) override;
+  void OnOK() override;
+  void OnCancel() override;
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
   void PostNcDestroy() override;
 
@@ -33,7 +43,9 @@ class baud : public CDialog, private DisplayWindows {
   void OnShowMoscowClicked();
   void OnShowRdaClicked();
   void OnTimer();
-  void OnStop();
+  void RetryWhatWentUnanswered();
+  void OnStop(WPARAM why);
+  void EndRun(RunEnd how);
 
   // The window operations of the update step.
   void KillUpdateTimer() override;
@@ -53,6 +65,7 @@ class baud : public CDialog, private DisplayWindows {
   bool m_bAttachPending = false;  // the host did not answer the start-up in time
   bool m_bStopped = false;        // the stop came; nothing is armed or updated any more
   bool m_bAskingHost = false;     // a step or the start-up waits for the host's answers
+  RunEnd m_runEnd = RunEnd::None;
 };
 
 }  // namespace stats

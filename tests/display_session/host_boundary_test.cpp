@@ -4,9 +4,13 @@
 // the unload. The host's window is active; another thread of the host sends
 // its window a message whose handler calls an export or unloads the module;
 // the operator has the information window's system menu open, moves it by
-// keyboard or drags it with the mouse; the exports come from a thread with
-// no message loop; another component built with the same toolchain has its
-// shared runtime in the process. Every cell must end without a crash, in the
+// keyboard or drags it with the mouse, or holds a mouse button on a caption
+// button or a caption; the exports come from a thread with no message loop;
+// another component built with the same toolchain has its shared runtime in
+// the process; the heap is exhausted; another host thread unloads the module
+// while a request of the display waits for the courier; the host attaches
+// its input to the display thread; a host member runs a loop of its own, or
+// runs a macro late. Every cell must end without a crash, in the
 // state of the last command given, within every bound, leave nothing of the
 // module after its unload and let a fresh load show the display; the
 // fixture's TearDown adds: no last resort used, every display thread ended
@@ -17,6 +21,7 @@
 #include <cstring>
 #include <functional>
 #include <map>
+#include <optional>
 #include <thread>
 
 #include "message_pump_win.h"
@@ -66,24 +71,23 @@ const char* NameOf(DisplayState state) {
   return "?";
 }
 
-// msvcrt's malloc in the module's import table answers null while this
-// lives: the module's next allocation fails and throws.
-class FailingAllocations {
+// One of msvcrt's functions in the module's import table, replaced while
+// this lives.
+class ImportSwap {
  public:
-  explicit FailingAllocations(HMODULE module) : m_slot(MallocSlot(module)) {
-    if (m_slot != nullptr) Swap(reinterpret_cast<void*>(&NoMemory));
+  ImportSwap(HMODULE module, const char* function, void* replacement)
+      : m_slot(ImportSlot(module, function)) {
+    if (m_slot != nullptr) Swap(replacement);
   }
-  ~FailingAllocations() {
+  ~ImportSwap() {
     if (m_slot != nullptr) Swap(m_original);
   }
-  FailingAllocations(const FailingAllocations&) = delete;
-  FailingAllocations& operator=(const FailingAllocations&) = delete;
+  ImportSwap(const ImportSwap&) = delete;
+  ImportSwap& operator=(const ImportSwap&) = delete;
   bool Armed() const { return m_slot != nullptr; }
 
  private:
-  static void* __cdecl NoMemory(size_t) { return nullptr; }
-
-  static void** MallocSlot(HMODULE module) {
+  static void** ImportSlot(HMODULE module, const char* function) {
     auto* base = reinterpret_cast<BYTE*>(module);
     const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
         base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
@@ -98,7 +102,7 @@ class FailingAllocations {
         if (IMAGE_SNAP_BY_ORDINAL(names[i].u1.Ordinal)) continue;
         const auto* byName =
             reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names[i].u1.AddressOfData);
-        if (std::strcmp(reinterpret_cast<const char*>(byName->Name), "malloc") == 0) {
+        if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) == 0) {
           return &slots[i];
         }
       }
@@ -116,6 +120,26 @@ class FailingAllocations {
 
   void** m_slot;
   void* m_original = nullptr;
+};
+
+// msvcrt's malloc in the module's import table answers null while this
+// lives: the module's next allocation fails and throws. With the heap
+// exhausted, calloc too: a new thread finds no memory for its exception
+// record either.
+class FailingAllocations {
+ public:
+  FailingAllocations(HMODULE module, bool heapExhausted)
+      : m_malloc(module, "malloc", reinterpret_cast<void*>(&NoMemory)) {
+    if (heapExhausted) m_calloc.emplace(module, "calloc", reinterpret_cast<void*>(&NoZeroedMemory));
+  }
+  bool Armed() const { return m_malloc.Armed() && (!m_calloc || m_calloc->Armed()); }
+
+ private:
+  static void* __cdecl NoMemory(size_t) { return nullptr; }
+  static void* __cdecl NoZeroedMemory(size_t, size_t) { return nullptr; }
+
+  ImportSwap m_malloc;
+  std::optional<ImportSwap> m_calloc;
 };
 
 // Runs a program of the machine (wine starts a Unix program as it starts
@@ -137,6 +161,10 @@ bool RunUnixProgram(const std::string& commandLine) {
 
 class HostBoundaryTest;
 
+constexpr unsigned Only(Moment moment) { return 1u << static_cast<unsigned>(moment); }
+constexpr unsigned kEveryMoment = ~0u;
+constexpr unsigned kTheStops = Only(Moment::Hide) | Only(Moment::Unload);
+
 struct Behaviour {
   const char* name;
   // It acts on a shown display window, so it cannot be there before the
@@ -145,10 +173,19 @@ struct Behaviour {
   // Brings the behaviour about, plays the moment with it (test.Play), and
   // lets it go.
   void (*play)(HostBoundaryTest& test, Moment moment);
+  // The moments it is played at, and how often each (a race is played
+  // until it would have shown).
+  unsigned moments = kEveryMoment;
+  int runs = 1;
 };
 
 class HostBoundaryTest : public DisplaySessionTest, public ::testing::WithParamInterface<Behaviour> {
  public:
+  using DisplaySessionTest::HostObject;
+  using DisplaySessionTest::Setting;
+  using DisplaySessionTest::Tune;
+  using DisplaySessionTest::Type;
+  using DisplaySessionTest::WaitCaption;
   using DisplaySessionTest::WaitUntil;
   using DisplaySessionTest::WriteSetting;
   DisplayState Expected() const { return m_expected; }
@@ -199,6 +236,7 @@ class HostBoundaryTest : public DisplaySessionTest, public ::testing::WithParamI
 
   HWND HostWindow() const { return m_hMainWindow; }
   HWND InformationWindow() const { return Shown(ModuleWindow::Information); }
+  HWND RdaWindow() const { return Shown(ModuleWindow::Rda); }
   DWORD DisplayThreadId() const {
     HWND info = InformationWindow();
     return info != nullptr ? GetWindowThreadProcessId(info, nullptr) : 0;
@@ -211,6 +249,57 @@ class HostBoundaryTest : public DisplaySessionTest, public ::testing::WithParamI
   }
   bool WaitForSystemLoop(DWORD flags) {
     return WaitUntil([this, flags] { return DisplayInSystemLoop(flags); }, 3000);
+  }
+  // A loop of the system's holds the mouse on the display thread (a button
+  // held on a caption button or a caption).
+  bool WaitForDisplayCapture() {
+    return WaitUntil(
+        [this] {
+          GUITHREADINFO info{};
+          info.cbSize = sizeof info;
+          return GetGUIThreadInfo(DisplayThreadId(), &info) && info.hwndCapture != nullptr;
+        },
+        3000);
+  }
+  // The middle of the run of caption-row points where `window` answers
+  // `hit` (a caption button, the caption), in screen coordinates.
+  static bool FindCaptionPoint(HWND window, LRESULT hit, POINT& at) {
+    RECT frame{};
+    POINT client{0, 0};
+    if (!GetWindowRect(window, &frame) || !ClientToScreen(window, &client)) return false;
+    const int y = (frame.top + client.y) / 2;
+    int first = -1;
+    int last = -1;
+    for (int x = frame.left; x < frame.right; ++x) {
+      if (SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) != hit) continue;
+      if (first < 0) first = x;
+      last = x;
+      if (hit == HTCAPTION && last - first >= 20) break;  // a point well inside will do
+    }
+    if (first < 0) return false;
+    at = {(first + last) / 2, y};
+    return true;
+  }
+  // Another thread of the host unloads the module while a request of the
+  // display waits in this thread's queue for the courier; this thread
+  // serves its messages `serveAfterMs` later. The unload's time is the
+  // other thread's FreeLibrary.
+  void UnloadFromAnotherThreadWithCourierQueued(DWORD serveAfterMs) {
+    if (!m_module) return;
+    CheckCall();  // its refresh asks the host for the call
+    ASSERT_TRUE(WaitWithoutServingForCourierRequest(3000)) << "no request reached the courier";
+    WatchModuleThreads();
+    m_calls.reset();
+    std::unique_ptr<host::StatsModule> module = std::move(m_module);
+    double unloadMs = 0.0;
+    std::thread other([&] { unloadMs = MillisecondsOf([&] { module.reset(); }); });
+    if (serveAfterMs > 0) Sleep(serveAfterMs);
+    orvosim::PumpFor(50);
+    other.join();
+    orvosim::PumpFor(50);
+    Record(Moment::Unload, unloadMs);
+    m_strThreadFaults += m_moduleThreads.Reap();
+    m_expected = DisplayState::Unloaded;
   }
   // Another thread of the host sends the host's window a message, a moment
   // after the export starts; its handler runs `handler` on this thread.
@@ -233,6 +322,22 @@ class HostBoundaryTest : public DisplaySessionTest, public ::testing::WithParamI
     m_handlerRuns = 0;
   }
   void CountHostMessagesInsideExports(bool count) { m_bCountInsideExports = count; }
+  // The display's request to the host is in this thread's queue: a message
+  // of the application's range for a message-only window of the system's
+  // "Static" class (the courier). Nothing is served meanwhile.
+  static bool WaitWithoutServingForCourierRequest(DWORD limitMs) {
+    const ULONGLONG deadline = GetTickCount64() + limitMs;
+    for (;;) {
+      MSG message;
+      if (PeekMessageW(&message, nullptr, WM_APP, 0xBFFF, PM_NOREMOVE | PM_NOYIELD)) {
+        wchar_t name[16] = {};
+        GetClassNameW(message.hwnd, name, 16);
+        if (lstrcmpiW(name, L"Static") == 0) return true;
+      }
+      if (GetTickCount64() >= deadline) return false;
+      Sleep(2);
+    }
+  }
   int HostMessagesInsideExports() const { return m_messagesInsideExports; }
 
   // The information window's box "Moscow region", clicked as input is: a
@@ -254,15 +359,17 @@ class HostBoundaryTest : public DisplaySessionTest, public ::testing::WithParamI
   // value, whatever else is in the process: on this thread, and on two
   // threads of the host that end one after the other (the second takes over
   // the exception record the first handed back as it ended).
-  void ExpectAThrowingExportAnswersNeutrally() {
+  // With the heap exhausted, each of those threads' first exception finds
+  // no memory for its record either.
+  void ExpectAThrowingExportAnswersNeutrally(bool heapExhausted = false) {
     if (!m_module) return;
     host::Qso qso;
     qso.call = "UA3AAA";
     qso.rcvd = "MO-01";
     qso.countryPrefix = "UA";
     qso.time = host::MakeDateTime(2026, 12, 6, 12, 5);
-    const FailingAllocations failing(m_module->Handle());
-    ASSERT_TRUE(failing.Armed()) << "the module imports no malloc";
+    const FailingAllocations failing(m_module->Handle(), heapExhausted);
+    ASSERT_TRUE(failing.Armed()) << "the module imports no malloc or calloc";
     EXPECT_EQ(Host().AddData(qso), 0) << "AddData0 with every allocation failing";
     for (int thread = 1; thread <= 2; ++thread) {
       int answer = -1;
@@ -363,8 +470,8 @@ class HostBoundaryTest : public DisplaySessionTest, public ::testing::WithParamI
   DisplayState m_expected = DisplayState::Hidden;
 
  private:
-  void Time(Moment moment, const std::function<void()>& body) {
-    const double ms = MillisecondsOf(body);
+  void Time(Moment moment, const std::function<void()>& body) { Record(moment, MillisecondsOf(body)); }
+  void Record(Moment moment, double ms) {
     m_exportMs[moment].push_back(ms);
     EXPECT_LT(ms, kExportBoundMs) << NameOf(moment) << " with " << GetParam().name;
   }
@@ -466,6 +573,104 @@ void PlayFromThreadWithoutLoop(HostBoundaryTest& test, Moment moment) {
   hostThread.join();
 }
 
+// The operator holds a mouse button on a caption button or a caption: the
+// system's tracking loop reads only mouse messages until the release. Then
+// the moment, then the release, which does nothing of the module's.
+enum class HeldOn { InformationCloseBox, RdaMaximizeBox, InformationCaptionRightButton };
+enum class Press { Posted, Real };
+
+template <HeldOn target, Press press>
+void PlayHeldCaptionButton(HostBoundaryTest& test, Moment moment) {
+  const bool right = target == HeldOn::InformationCaptionRightButton;
+  HWND window = target == HeldOn::RdaMaximizeBox ? test.RdaWindow() : test.InformationWindow();
+  const LRESULT hit = target == HeldOn::InformationCloseBox ? HTCLOSE
+                      : target == HeldOn::RdaMaximizeBox    ? HTMAXBUTTON
+                                                            : HTCAPTION;
+  POINT at{};
+  ASSERT_TRUE(HostBoundaryTest::FindCaptionPoint(window, hit, at)) << "no such caption point";
+  const std::string shownBefore = test.Setting("RusObl") + test.Setting("DXCC");
+  char command[160];
+  if (press == Press::Posted) {
+    PostMessageW(window, right ? WM_NCRBUTTONDOWN : WM_NCLBUTTONDOWN, hit, MAKELPARAM(at.x, at.y));
+  } else {
+    std::snprintf(command, sizeof command, "/usr/bin/xdotool mousemove %ld %ld mousedown %d",
+                  at.x, at.y, right ? 3 : 1);
+    ASSERT_TRUE(RunUnixProgram(command)) << "xdotool did not start";
+  }
+  ASSERT_TRUE(test.WaitForDisplayCapture()) << "no loop holds the button";
+  test.Play(moment);
+  if (press == Press::Posted) {
+    PostMessageW(window, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, 0);
+  } else {
+    std::snprintf(command, sizeof command, "/usr/bin/xdotool mouseup %d", right ? 3 : 1);
+    RunUnixProgram(command);
+  }
+  orvosim::PumpFor(200);
+  if (moment != Moment::Unload) {
+    EXPECT_EQ(test.Setting("RusObl") + test.Setting("DXCC"), shownBefore)
+        << "the release changed which windows a new display opens";
+  }
+}
+
+// Another thread of the host unloads the module while a request of the
+// display waits for the courier, which this thread serves `ms` later.
+template <DWORD ms>
+void PlayUnloadFromAnotherThreadWithCourierQueued(HostBoundaryTest& test, Moment) {
+  test.UnloadFromAnotherThreadWithCourierQueued(ms);
+}
+
+// The host attaches its input to the display thread with a display window
+// active, as it does to take the foreground back, and lets go after the
+// moment (a thread that ended has let go already).
+void PlayInputAttached(HostBoundaryTest& test, Moment moment) {
+  const DWORD display = test.DisplayThreadId();
+  ASSERT_TRUE(AttachThreadInput(GetCurrentThreadId(), display, TRUE)) << "no attach";
+  SetActiveWindow(test.InformationWindow());
+  orvosim::PumpFor(100);
+  ASSERT_EQ(GetActiveWindow(), test.InformationWindow()) << "no display window active";
+  test.Play(moment);
+  AttachThreadInput(GetCurrentThreadId(), display, FALSE);
+}
+
+// A thread of the host that has never thrown before throws into an export
+// with the heap exhausted: it answers its neutral value.
+void PlayHeapExhausted(HostBoundaryTest& test, Moment moment) {
+  test.ExpectAThrowingExportAnswersNeutrally(true);
+  test.Play(moment);
+}
+
+// The entry-field member runs a loop of its own for longer than the
+// display waits: the typed call still reaches the RDA window's caption,
+// with no second keystroke.
+void PlayMemberWithOwnLoop(HostBoundaryTest& test, Moment moment) {
+  test.HostObject().SetPace(orvosim::HostMember::EntryField, {orvosim::MemberPace::Kind::OwnLoop, 1500});
+  test.Type("DL1AA");
+  EXPECT_TRUE(test.WaitCaption(ModuleWindow::Rda, L"QX9-2026 worked with DL1AA"))
+      << "the refresh never arrived";
+  test.HostObject().SetPace({});
+  test.Play(moment);
+}
+
+// The host runs "<SP1>" later than the display waits for it: one change of
+// frequency sends it once, over the steps that follow.
+void PlayMacroAnsweredLate(HostBoundaryTest& test, Moment moment) {
+  const auto sent = [&test] {
+    const std::vector<std::wstring> macros = test.HostObject().Macros();
+    return std::count(macros.begin(), macros.end(), L"<SP1>");
+  };
+  const auto before = sent();
+  test.HostObject().SetPace(orvosim::HostMember::RunMacro, {orvosim::MemberPace::Kind::Blocking, 1300});
+  test.Tune(7020000);
+  test.Type("DL1AA");
+  EXPECT_TRUE(test.WaitUntil([&] { return sent() > before; }, 4000)) << "no macro";
+  test.Type("DL1AB");
+  EXPECT_TRUE(test.WaitCaption(ModuleWindow::Rda, L"QX9-2026 worked with DL1AB"));
+  orvosim::PumpFor(1500);
+  EXPECT_EQ(sent() - before, 1) << "macros for one change of frequency";
+  test.HostObject().SetPace({});
+  test.Play(moment);
+}
+
 void PlaySharedRuntimeLoaded(HostBoundaryTest& test, Moment moment) {
   test.ExpectAThrowingExportAnswersNeutrally();
   test.Play(moment);
@@ -480,7 +685,8 @@ TEST_P(HostBoundaryTest, EveryMomentEndsSafelyInTheLastCommandsState) {
   }
   for (const Moment moment : kMoments) {
     if (behaviour.needsWindow && moment == Moment::StartingReset) continue;
-    RunCell(behaviour, moment);
+    if ((behaviour.moments & Only(moment)) == 0) continue;
+    for (int run = 0; run < behaviour.runs && !HasFatalFailure(); ++run) RunCell(behaviour, moment);
     if (HasFatalFailure()) break;
   }
   PrintMeasures();
@@ -498,7 +704,35 @@ INSTANTIATE_TEST_SUITE_P(
         Behaviour{"KeyboardMove", true, &PlayKeyboardMove},
         Behaviour{"MouseDrag", true, &PlayMouseDrag},
         Behaviour{"ThreadWithoutLoop", false, &PlayFromThreadWithoutLoop},
-        Behaviour{"SharedRuntimeLoaded", false, &PlaySharedRuntimeLoaded}),
+        Behaviour{"SharedRuntimeLoaded", false, &PlaySharedRuntimeLoaded},
+        Behaviour{"HeapExhausted", false, &PlayHeapExhausted},
+        Behaviour{"HeldCloseBoxPosted", true,
+                  &PlayHeldCaptionButton<HeldOn::InformationCloseBox, Press::Posted>, kTheStops},
+        Behaviour{"HeldCloseBoxReal", true,
+                  &PlayHeldCaptionButton<HeldOn::InformationCloseBox, Press::Real>, kTheStops},
+        Behaviour{"HeldMaximizeBoxPosted", true,
+                  &PlayHeldCaptionButton<HeldOn::RdaMaximizeBox, Press::Posted>, kTheStops},
+        Behaviour{"HeldMaximizeBoxReal", true,
+                  &PlayHeldCaptionButton<HeldOn::RdaMaximizeBox, Press::Real>, kTheStops},
+        Behaviour{"HeldCaptionRightButtonPosted", true,
+                  &PlayHeldCaptionButton<HeldOn::InformationCaptionRightButton, Press::Posted>,
+                  kTheStops},
+        Behaviour{"HeldCaptionRightButtonReal", true,
+                  &PlayHeldCaptionButton<HeldOn::InformationCaptionRightButton, Press::Real>,
+                  kTheStops},
+        // A race that hit one run in four: four runs each of four delays.
+        Behaviour{"UnloadFromAnotherThreadCourierServedAt0ms", true,
+                  &PlayUnloadFromAnotherThreadWithCourierQueued<0>, Only(Moment::Unload), 4},
+        Behaviour{"UnloadFromAnotherThreadCourierServedAt5ms", true,
+                  &PlayUnloadFromAnotherThreadWithCourierQueued<5>, Only(Moment::Unload), 4},
+        Behaviour{"UnloadFromAnotherThreadCourierServedAt10ms", true,
+                  &PlayUnloadFromAnotherThreadWithCourierQueued<10>, Only(Moment::Unload), 4},
+        Behaviour{"UnloadFromAnotherThreadCourierServedAt30ms", true,
+                  &PlayUnloadFromAnotherThreadWithCourierQueued<30>, Only(Moment::Unload), 4},
+        Behaviour{"InputAttached", true, &PlayInputAttached,
+                  Only(Moment::Show) | kTheStops},
+        Behaviour{"MemberWithOwnLoop", true, &PlayMemberWithOwnLoop},
+        Behaviour{"MacroAnsweredLate", true, &PlayMacroAnsweredLate}),
     [](const ::testing::TestParamInfo<Behaviour>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -149,7 +149,7 @@ HRESULT AutomationObject::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPP
   if (entry == nullptr || (flags & entry->kind) == 0) return DISP_E_MEMBERNOTFOUND;
   if (p.cNamedArgs != 0) return DISP_E_NONAMEDARGS;
   ++m_nInProgress;
-  Pace();
+  Pace(entry->member);
   const HRESULT hr = Answer(entry->member, p, result, exception, argError);
   --m_nInProgress;
   return hr;
@@ -181,12 +181,12 @@ HRESULT AutomationObject::Answer(HostMember member, const DISPPARAMS& p, VARIANT
   return E_UNEXPECTED;
 }
 
-void AutomationObject::Pace() {
+void AutomationObject::Pace(HostMember member) {
   MemberPace pace;
   std::function<void()> action;
   {
     std::lock_guard<std::mutex> lock(m_mutex);
-    pace = m_pace;
+    pace = m_paces[Slot(member)];
     action = std::move(m_insideMemberAction);
     m_insideMemberAction = nullptr;
   }
@@ -305,7 +305,12 @@ LONG AutomationObject::LastEntryFieldIndex() const {
 
 void AutomationObject::SetPace(MemberPace pace) {
   std::lock_guard<std::mutex> lock(m_mutex);
-  m_pace = pace;
+  for (MemberPace& each : m_paces) each = pace;
+}
+
+void AutomationObject::SetPace(HostMember member, MemberPace pace) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_paces[Slot(member)] = pace;
 }
 
 void AutomationObject::SetInsideMemberAction(std::function<void()> action) {

@@ -91,6 +91,8 @@ class AutomationObject final : public IDispatch {
 
   // Every member from now on takes this pace.
   void SetPace(MemberPace pace);
+  // One member from now on takes this pace.
+  void SetPace(HostMember member, MemberPace pace);
   // Runs `action` once, inside the next member call, on the thread serving
   // the object, in the middle of the member's wait: for OwnLoop from a
   // thread timer that fires in the member's own loop (as a host's "switch
@@ -104,7 +106,7 @@ class AutomationObject final : public IDispatch {
   HRESULT Answer(HostMember member, const DISPPARAMS& p, VARIANT* result, EXCEPINFO* exception,
                  UINT* argError);
   // The member's wait, with the inside-member action if one is set.
-  void Pace();
+  void Pace(HostMember member);
   HRESULT ReadFrequency(const DISPPARAMS& params, VARIANT* result);
   HRESULT ReadEntryField(const DISPPARAMS& params, VARIANT* result, UINT* argError);
   HRESULT RunMacro(const DISPPARAMS& params, VARIANT* result, UINT* argError);
@@ -119,7 +121,7 @@ class AutomationObject final : public IDispatch {
   MemberFault m_faults[3];
   int m_nCalls[3] = {};
   LONG m_nLastEntryIndex = -1;
-  MemberPace m_pace;
+  MemberPace m_paces[3];  // by HostMember
   std::function<void()> m_insideMemberAction;
   std::atomic<int> m_nInProgress{0};
 };

@@ -76,7 +76,7 @@ void DisplayLife::Start() {
   }
 }
 
-bool DisplayLife::EndThread(DWORD limitMs) {
+bool DisplayLife::EndThread(DWORD limitMs, WPARAM why) {
   const DWORD start = GetTickCount();
   m_bStopping = true;
   // Any host call of the display ends now; its step ends where it is.
@@ -85,7 +85,9 @@ bool DisplayLife::EndThread(DWORD limitMs) {
   // of the stop.
   const HANDLE starting[] = {m_hStarted.get(), m_hDone.get(), m_hThread.get()};
   WaitServingNothing(starting, 3, limitMs);
-  if (HWND window = g_hBaudWindow.load()) PostMessageW(window, kStopDisplayMessage, 0, 0);
+  // Sent as a notification: it reaches the thread from any loop, also one
+  // that takes only mouse messages, and the host's thread goes on at once.
+  if (HWND window = g_hBaudWindow.load()) SendNotifyMessageW(window, kStopDisplayMessage, why, 0);
   const DWORD waited = TicksSince(start);
   const HANDLE ending[] = {m_hDone.get(), m_hThread.get()};
   if (WaitServingNothing(ending, 2, limitMs > waited ? limitMs - waited : 0) >= 0) return true;
@@ -94,7 +96,7 @@ bool DisplayLife::EndThread(DWORD limitMs) {
 }
 
 void DisplayLife::Stop() {
-  if (!ThreadHasEnded() && !EndThread(kStopLimitMs)) {
+  if (!ThreadHasEnded() && !EndThread(kStopLimitMs, kStopToHide)) {
     // The thread keeps its place (never two windows), but shows nothing,
     // and nothing arms its timer again.
     HideWindows();
@@ -123,7 +125,7 @@ void DisplayLife::StopForUnload(bool processExit) {
     AbandonDisplayObjects();
     return;
   }
-  if (!ThreadHasEnded() && !EndThread(kUnloadLimitMs)) {
+  if (!ThreadHasEnded() && !EndThread(kUnloadLimitMs, kStopForUnload)) {
     // Stuck where no stop reaches it (waiting for the loader's lock, which
     // this thread holds): it must not run on in an unmapped module. The
     // system takes its windows down with it.

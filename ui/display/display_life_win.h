@@ -32,8 +32,9 @@ class DisplayLife : public DisplayPort {
 
  private:
   bool ThreadHasEnded() const;
-  // Asks the display to end; returns once it has, or `limitMs` have passed.
-  bool EndThread(DWORD limitMs);
+  // Asks the display to end (`why`: kStopToHide or kStopForUnload); returns
+  // once it has, or `limitMs` have passed.
+  bool EndThread(DWORD limitMs, WPARAM why);
   void HideWindows() const;
   void Forget();
 

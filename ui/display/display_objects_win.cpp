@@ -22,6 +22,11 @@ void CloseDistrictWindows() {
   g_pOblast.reset();
 }
 
+bool DisplayStopped() {
+  const baud* window = g_pBaud.load();
+  return window == nullptr || window->Stopped();
+}
+
 void AbandonDisplayObjects() {
   (void)g_pDxcc.release();
   (void)g_pOblast.release();

@@ -16,7 +16,12 @@ class DXCC;
 // Messages the host's thread posts to the information window; their
 // handlers run on the display thread, which owns the timer and the windows.
 inline constexpr UINT kArmUpdateTimerMessage = WM_APP + 1;  // wParam: delay in ms
+// Sent as a notification, so that whatever loop the display thread is in
+// handles it when it next looks at its queue, even a loop that takes only
+// mouse messages. wParam: why the display stops.
 inline constexpr UINT kStopDisplayMessage = WM_APP + 2;
+inline constexpr WPARAM kStopToHide = 0;     // "HIDEINFO", a restart: the windows go away
+inline constexpr WPARAM kStopForUnload = 1;  // the module goes: the thread's end takes them
 // Posted by the window to itself at the end of its start-up, so that it
 // arrives once the modal loop runs.
 inline constexpr UINT kStartedMessage = WM_APP + 3;
@@ -42,6 +47,10 @@ extern std::unique_ptr<DXCC> g_pDxcc;
 
 // Destroys the Moscow-districts and RDA windows (display thread).
 void CloseDistrictWindows();
+
+// Display thread: the information window's stop has come (or there is none),
+// so no window of the display acts on the operator's late input any more.
+bool DisplayStopped();
 
 // The display thread is gone without cleaning up (the process is ending, or
 // it was ended from outside): its objects are left as they are, so that no

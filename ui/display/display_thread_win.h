@@ -1,12 +1,13 @@
 #pragma once
 // The display thread: the one extra thread on which every window of the
-// module lives. It runs the information window as a modal dialog, whose loop
-// also serves the two district windows, and ends when that dialog ends.
+// module lives. It creates the information window and runs its loop, which
+// also serves the two district windows, and ends when that window's run
+// ends.
 #include <windows.h>
 
 namespace stats {
 
-// How the display thread ended: its window's modal run is over; it found an
+// How the display thread ended: its window's run is over; it found an
 // information window already there (there is never a second one); ended
 // from outside at unload, as a last resort.
 inline constexpr DWORD kDisplayEndedExitCode = 0;

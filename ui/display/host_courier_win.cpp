@@ -5,14 +5,14 @@
 #include "engine/contest_rules.h"
 #include "framework/dialog.h"
 #include "platform/fault_boundary.h"
-#include "ui/display/pinned_window_proc_win.h"
+#include "ui/display/courier_proc_win.h"
 #include "ui/display/thread_waits_win.h"
 #include "ui/host_automation_win.h"
 
 namespace stats {
 namespace {
 
-// Posted to the courier; wParam: the request's serial number.
+// Posted to the courier: serve what the display has put up.
 constexpr UINT kServeMessage = WM_APP + 10;
 
 // How long the display thread waits for the host's thread to answer.
@@ -39,7 +39,7 @@ bool RunOnHost(HostCourier::Request request, std::string& text, double& number) 
   HostAutomation host;
   if (!host.Attach()) return false;
   switch (request) {
-    case HostCourier::Request::Attach:
+    case HostCourier::Request::AttachAndSetMode:
       // The contest's mode; a host that refuses is left as it is.
       if (host.RunMacro(kHostModeMacro)) host.RunMacro(kHostBaudRateMacro);
       return true;
@@ -59,6 +59,21 @@ HostCourier g_courier;
 
 HostCourier& TheHostCourier() { return g_courier; }
 
+namespace {
+
+// The courier's serve message, from its procedure (courier_proc_win.h),
+// which holds a reference to the module for the call.
+LRESULT CALLBACK ServeCourier(HWND, UINT, WPARAM, LPARAM) {
+  try {
+    TheHostCourier().Serve();
+  } catch (...) {
+    TraceCaughtFault("host courier");
+  }
+  return 0;
+}
+
+}  // namespace
+
 bool HostCourier::Open() {
   if (!m_hAnswered) m_hAnswered.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   if (!m_hCancelled) m_hCancelled.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
@@ -67,113 +82,178 @@ bool HostCourier::Open() {
   HWND current = m_hWindow.load();
   if (current != nullptr && m_threadId == GetCurrentThreadId() && IsWindow(current)) return true;
   Close();
+  CourierProc* proc = CourierProc::Make(kServeMessage, &ServeCourier);
+  if (proc == nullptr) return false;
   // A system class, so that the module registers no class of its own that
   // would outlive it.
   HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                 ModuleInstance(), nullptr);
-  if (window == nullptr) return false;
-  SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&stats_PinnedCourierProc));
+  if (window == nullptr) {
+    proc->LetGo(nullptr);
+    return false;
+  }
+  SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc->Procedure()));
+  m_pProc = proc;
   m_threadId = GetCurrentThreadId();
+  {
+    const std::lock_guard<Lock> hold(m_lock);
+    m_bServePosted = false;  // nothing is queued for the new window
+  }
   m_hWindow.store(window);
   return true;
 }
 
 void HostCourier::Close() {
   HWND window = m_hWindow.exchange(nullptr);
-  if (window == nullptr) return;
-  if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
-    DestroyWindow(window);
-    return;
-  }
-  // Only its own thread may destroy it: the system's procedure takes over
-  // what is queued, and closes the window when its thread gets to it.
-  SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcW));
-  PostMessageW(window, WM_CLOSE, 0, 0);
+  CourierProc* proc = m_pProc;
+  m_pProc = nullptr;
+  if (proc != nullptr) proc->LetGo(window);
 }
 
 void HostCourier::Cancel() {
   if (m_hCancelled) SetEvent(m_hCancelled.get());
+  const std::lock_guard<Lock> hold(m_lock);
+  if (m_exchange.stage == Stage::PutUp) m_exchange = Exchange{};
 }
 
 void HostCourier::Resume() {
   if (m_hCancelled) ResetEvent(m_hCancelled.get());
+  // A new display starts with no answer of an earlier one's; a request the
+  // host still runs keeps its place until it returns.
+  const std::lock_guard<Lock> hold(m_lock);
+  if (m_exchange.stage != Stage::TakenUp) m_exchange = Exchange{};
+}
+
+bool HostCourier::TakeUnanswered() {
+  const bool unanswered = m_bUnanswered;
+  m_bUnanswered = false;
+  return unanswered;
+}
+
+// Puts the request up for the host's thread, posting the serve message
+// unless one is still queued. A request the display gave up on keeps its
+// place while the host runs it: the same request (a read, the start-up)
+// waits for that run, or takes its late answer; anything else, and another
+// macro, is unanswered for now (the host's thread is busy in the earlier
+// one) and asked again at the next step.
+HostCourier::PutUpAs HostCourier::PutUp(Request request, const std::string& text) {
+  HWND window = m_hWindow.load();
+  {
+    const std::lock_guard<Lock> hold(m_lock);
+    if (m_exchange.givenUp && m_exchange.stage != Stage::None) {
+      const bool adoptable = request != Request::RunMacro && m_exchange.request == request &&
+                             m_exchange.text == text;
+      if (m_exchange.stage == Stage::TakenUp && !adoptable) return PutUpAs::Busy;
+      if (adoptable) {
+        m_exchange.givenUp = false;
+        ResetEvent(m_hAnswered.get());
+        return m_exchange.stage == Stage::Answered ? PutUpAs::AnsweredLate : PutUpAs::Waiting;
+      }
+    }
+    m_exchange = Exchange{Stage::PutUp, false, request, text, 0.0, false};
+    ResetEvent(m_hAnswered.get());
+    if (m_bServePosted) return PutUpAs::Waiting;
+    m_bServePosted = true;
+  }
+  if (PostMessageW(window, kServeMessage, 0, 0)) return PutUpAs::Waiting;
+  const std::lock_guard<Lock> hold(m_lock);
+  m_bServePosted = false;
+  m_exchange = Exchange{};
+  return PutUpAs::Failed;
+}
+
+// The answer, if one came; otherwise the bound or the stop came first. A
+// request not yet taken up is withdrawn: it never ran, and the next step
+// asks again. One taken up runs on; a macro the host has begun counts as
+// run, so that it is never sent twice for one change.
+HostCourier::Reply HostCourier::TakeAnswerOrGiveUp(Request request, std::string& text,
+                                                   double& number) {
+  const std::lock_guard<Lock> hold(m_lock);
+  switch (m_exchange.stage) {
+    case Stage::Answered:
+      text = m_exchange.text;
+      number = m_exchange.number;
+      m_exchange.stage = Stage::None;
+      return m_exchange.ok ? Reply::Done : Reply::Failed;
+    case Stage::PutUp: m_exchange = Exchange{}; break;
+    case Stage::TakenUp:
+      m_exchange.givenUp = true;
+      if (request == Request::RunMacro) return Reply::Done;
+      break;
+    case Stage::None: break;
+  }
+  return Reply::Unanswered;
 }
 
 HostCourier::Reply HostCourier::Ask(Request request, std::string& text, double& number) {
-  HWND window = m_hWindow.load();
-  if (window == nullptr || !m_hAnswered || !m_hCancelled) return Reply::Failed;
+  if (m_hWindow.load() == nullptr || !m_hAnswered || !m_hCancelled) return Reply::Failed;
   if (WaitForSingleObject(m_hCancelled.get(), 0) == WAIT_OBJECT_0) return Reply::Unanswered;
-  // Never 0, and never that of a request still queued from before.
-  if (++m_nLastSerial == 0) ++m_nLastSerial;
-  const unsigned serial = m_nLastSerial;
-  {
-    const std::lock_guard<Lock> hold(m_lock);
-    m_exchange = Exchange{serial, request, text, 0.0, false, false};
-    ResetEvent(m_hAnswered.get());
-  }
-  if (!PostMessageW(window, kServeMessage, serial, 0)) return Reply::Failed;
-  const HANDLE handles[] = {m_hAnswered.get(), m_hCancelled.get()};
-  const DWORD start = GetTickCount();
-  for (;;) {
-    const DWORD waited = TicksSince(start);
-    const int woke =
-        WaitWithWindowsLive(handles, 2, waited < kRequestLimitMs ? kRequestLimitMs - waited : 0);
-    const std::lock_guard<Lock> hold(m_lock);
-    if (woke == 0 && m_exchange.done) {
-      text = m_exchange.text;
-      number = m_exchange.number;
-      return m_exchange.ok ? Reply::Done : Reply::Failed;
+  Reply reply = Reply::Unanswered;
+  switch (PutUp(request, text)) {
+    case PutUpAs::Failed: return Reply::Failed;
+    case PutUpAs::Busy: break;
+    case PutUpAs::Waiting: {
+      const HANDLE handles[] = {m_hAnswered.get(), m_hCancelled.get()};
+      WaitWithWindowsLive(handles, 2, kRequestLimitMs);
+      reply = TakeAnswerOrGiveUp(request, text, number);
+      break;
     }
-    if (woke != 0) {
-      m_exchange.serial = 0;  // given up: a late answer is dropped
-      return Reply::Unanswered;
-    }
+    case PutUpAs::AnsweredLate: reply = TakeAnswerOrGiveUp(request, text, number); break;
   }
+  const bool cancelled = WaitForSingleObject(m_hCancelled.get(), 0) == WAIT_OBJECT_0;
+  if (reply == Reply::Unanswered && !cancelled) m_bUnanswered = true;
+  return reply;
 }
 
-void HostCourier::Serve(unsigned serial) {
-  Request request;
-  std::string text;
-  double number = 0.0;
-  {
-    const std::lock_guard<Lock> hold(m_lock);
-    if (m_exchange.serial != serial || m_exchange.done) return;
-    request = m_exchange.request;
-    text = m_exchange.text;
-  }
-  // A request reached from inside a host member that runs a loop of its own
-  // fails at once rather than call the host inside itself.
-  if (m_bServing) {
-    Answer(serial, false, std::string(), 0.0);
-    return;
-  }
-  m_bServing = true;
-  bool ok = false;
-  try {
-    ok = RunOnHost(request, text, number);
-  } catch (...) {
-    m_bServing = false;
-    Answer(serial, false, std::string(), 0.0);
-    throw;
-  }
-  m_bServing = false;
-  Answer(serial, ok, text, number);
-}
-
-void HostCourier::Answer(unsigned serial, bool ok, const std::string& text, double number) {
+bool HostCourier::TakeUp(Exchange& taken) {
   const std::lock_guard<Lock> hold(m_lock);
-  if (m_exchange.serial != serial) return;
-  m_exchange.ok = ok;
-  m_exchange.text = text;
-  m_exchange.number = number;
-  m_exchange.done = true;
-  SetEvent(m_hAnswered.get());
+  if (m_exchange.stage != Stage::PutUp) return false;
+  m_exchange.stage = Stage::TakenUp;
+  taken = m_exchange;
+  return true;
 }
 
-HostCourier::Reply HostCourier::Attach() {
+// A late answer (the display gave up meanwhile) is kept for the display's
+// next request of the same kind.
+void HostCourier::Answer(const Exchange& answered) {
+  const std::lock_guard<Lock> hold(m_lock);
+  if (m_exchange.stage != Stage::TakenUp) return;  // withdrawn by the stop
+  const bool givenUp = m_exchange.givenUp;
+  m_exchange = answered;
+  m_exchange.stage = Stage::Answered;
+  m_exchange.givenUp = givenUp;
+  if (!givenUp) SetEvent(m_hAnswered.get());
+}
+
+void HostCourier::Serve() {
+  {
+    const std::lock_guard<Lock> hold(m_lock);
+    m_bServePosted = false;
+  }
+  // Reached from inside a host member that runs a loop of its own: the
+  // request waits until that member has returned, below, rather than call
+  // the host inside itself.
+  if (m_bServing) return;
+  Exchange exchange;
+  while (TakeUp(exchange)) {
+    m_bServing = true;
+    try {
+      exchange.ok = RunOnHost(exchange.request, exchange.text, exchange.number);
+    } catch (...) {
+      m_bServing = false;
+      exchange.ok = false;
+      Answer(exchange);
+      throw;
+    }
+    m_bServing = false;
+    Answer(exchange);
+  }
+}
+
+HostCourier::Reply HostCourier::AttachAndSetMode() {
   std::string none;
   double unused = 0.0;
-  return Ask(Request::Attach, none, unused);
+  return Ask(Request::AttachAndSetMode, none, unused);
 }
 
 bool HostCourier::ReadEntryField(std::string& call) {
@@ -193,27 +273,3 @@ bool HostCourier::RunMacro(const std::string& macro) {
 }
 
 }  // namespace stats
-
-// The courier's window procedure body (pinned_window_proc_win.h): returns
-// the module reference it took for a request, which the procedure drops
-// after its last instruction of the module.
-extern "C" HMODULE __stdcall stats_CourierBody(HWND window, UINT message, WPARAM wParam,
-                                               LPARAM lParam, LRESULT* result) {
-  *result = 0;
-  if (message != stats::kServeMessage) {
-    *result = DefWindowProcW(window, message, wParam, lParam);
-    return nullptr;
-  }
-  // The host may unload the module from inside its own member (a loop of
-  // its own that runs its timers): the reference keeps this code mapped
-  // until the member has returned here.
-  HMODULE pinned = nullptr;
-  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
-                     reinterpret_cast<LPCWSTR>(&stats::TheHostCourier()), &pinned);
-  try {
-    stats::TheHostCourier().Serve(static_cast<unsigned>(wParam));
-  } catch (...) {
-    stats::TraceCaughtFault("host courier");
-  }
-  return pinned;
-}

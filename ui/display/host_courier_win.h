@@ -7,7 +7,8 @@
 // message-only window on the host's thread, and waits for the answer or for
 // the display's stop, whichever comes first. The host's own loop reaches the
 // courier between its other messages, and the courier calls the object
-// there, in its own apartment, as a direct call.
+// there, in its own apartment, as a direct call. One request at a time: a
+// request the host runs late is never run twice, and none is lost.
 #include <windows.h>
 
 #include <atomic>
@@ -19,59 +20,79 @@
 
 namespace stats {
 
+class CourierProc;
+
 class HostCourier : public HostLink {
  public:
-  enum class Request { Attach, ReadEntryField, ReadFrequency, RunMacro };
+  enum class Request { AttachAndSetMode, ReadEntryField, ReadFrequency, RunMacro };
   // How a request ended: run (successfully), failed or refused, or not
   // answered within its bound or before the display's stop.
   enum class Reply { Done, Failed, Unanswered };
 
   // Host's thread: makes the window on the calling thread (anew when an
-  // earlier one belongs to another thread). False when it cannot be made;
-  // the display then finds no host.
+  // earlier one belongs to another thread or is gone). False when it cannot
+  // be made; the display then finds no host.
   bool Open();
-  // Takes the window away; from another thread than its own, its procedure
-  // is first replaced, so that nothing queued for it reaches the module.
+  // Takes the window away, on any thread: its procedure lets go of the
+  // module at once, so nothing queued for it reaches the module.
   void Close();
-  // Every wait of the display thread ends at once, and its requests fail,
-  // until Resume.
+  // Every wait of the display thread ends at once, its requests fail, and
+  // one not yet taken up by the host is withdrawn, until Resume.
   void Cancel();
   void Resume();
 
   // Display thread. Each request waits at most about a second for the
   // host's thread, with the display's windows live meanwhile; a host that
-  // does not answer leaves them showing what they showed.
+  // does not answer leaves them showing what they showed, and the request
+  // is asked again at the next step (TakeUnanswered).
   //
   // Finds the host and puts it into the contest's mode.
-  Reply Attach();
+  Reply AttachAndSetMode();
   bool ReadEntryField(std::string& call) override;
   bool ReadFrequency(double& hz) override;
+  // A macro that the host has begun to run when the bound is reached counts
+  // as run: it is never sent twice for one change.
   bool RunMacro(const std::string& macro) override;
+  // Whether a request since the last call went unanswered (its bound
+  // reached, or the host busy in an earlier one); clears it.
+  bool TakeUnanswered();
 
-  // Host's thread, from the courier's window: runs the request numbered
-  // `serial` unless the display has given up on it.
-  void Serve(unsigned serial);
+  // Host's thread, from the courier's window: runs the request the display
+  // has put up, and any put up meanwhile.
+  void Serve();
 
  private:
+  // Where the one request stands: put up by the display, taken up by the
+  // host's thread, answered. A request given up while put up is withdrawn
+  // (it never ran); one given up while taken up runs to its end, and its
+  // late answer waits for the display's next request of the same kind.
+  enum class Stage { None, PutUp, TakenUp, Answered };
   struct Exchange {
-    unsigned serial = 0;  // the request the display waits for; 0 none
-    Request request = Request::Attach;
+    Stage stage = Stage::None;
+    bool givenUp = false;  // the display no longer waits for it
+    Request request = Request::AttachAndSetMode;
     std::string text;     // the macro in, the call out
     double number = 0.0;  // the frequency out
-    bool done = false;
     bool ok = false;
   };
 
+  enum class PutUpAs { Waiting, AnsweredLate, Busy, Failed };
+
   Reply Ask(Request request, std::string& text, double& number);
-  void Answer(unsigned serial, bool ok, const std::string& text, double number);
+  PutUpAs PutUp(Request request, const std::string& text);
+  Reply TakeAnswerOrGiveUp(Request request, std::string& text, double& number);
+  bool TakeUp(Exchange& taken);
+  void Answer(const Exchange& answered);
 
   Lock m_lock;
   Exchange m_exchange;              // under m_lock
+  bool m_bServePosted = false;      // under m_lock: a serve message is in the courier's queue
   UniqueKernelObject m_hAnswered;   // set when an answer is stored
   UniqueKernelObject m_hCancelled;  // set by Cancel, reset by Resume
   std::atomic<HWND> m_hWindow{nullptr};  // the courier, on m_threadId
+  CourierProc* m_pProc = nullptr;        // its procedure; host's thread (Close: any)
   DWORD m_threadId = 0;                  // host's thread only
-  unsigned m_nLastSerial = 0;            // display thread only
+  bool m_bUnanswered = false;            // display thread only
   bool m_bServing = false;               // host's thread: a request is running
 };
 

@@ -4,6 +4,8 @@
 // waiting thread sees the signal.
 #include <windows.h>
 
+#include <span>
+
 namespace stats {
 
 // Looks up the system functions the exit uses. Called at load: looking them
@@ -11,8 +13,18 @@ namespace stats {
 // for the signal.
 void PrepareThreadExit();
 
-// Sets `done`, then ends the calling thread with `exitCode`. The event is
-// set by the system's own code, which returns straight into ExitThread.
-[[noreturn]] void SignalAndExitThread(HANDLE done, DWORD exitCode);
+// At most this many windows are left for the thread's exit to destroy.
+inline constexpr size_t kMaxWindowsDestroyedAtExit = 4;
+
+// Sets `done`, destroys `windows` (none of which may call the module's code
+// any more: no dialog procedure, no procedure of the module's), then ends
+// the calling thread with `exitCode`. Everything after the call is the
+// system's own code, chained on the thread's stack: SetEvent returns into
+// DestroyWindow, which returns into the next, the last into ExitThread. So
+// the windows go (with whatever hide a window manager makes them wait for)
+// while the module is already unmapped, and no wait for the signal includes
+// them.
+[[noreturn]] void SignalAndExitThread(HANDLE done, DWORD exitCode,
+                                      std::span<const HWND> windows = {});
 
 }  // namespace stats

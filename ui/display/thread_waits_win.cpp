@@ -7,14 +7,6 @@ namespace {
 // stay pending until its own loop runs again.
 constexpr DWORD kLiveWake = QS_ALLINPUT & ~QS_TIMER;
 
-void Dispatch(MSG& message) {
-  // Keyboard navigation in the display's dialogs, as their modal loop does.
-  HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-  if (root != nullptr && IsDialogMessageW(root, &message)) return;
-  TranslateMessage(&message);
-  DispatchMessageW(&message);
-}
-
 // Dispatches what is queued, timers excepted. False when a quit message
 // came, which is put back for the thread's own loop.
 bool DispatchAllButTimers() {
@@ -25,12 +17,20 @@ bool DispatchAllButTimers() {
       PostQuitMessage(static_cast<int>(message.wParam));
       return false;
     }
-    Dispatch(message);
+    DispatchDisplayMessage(message);
   }
   return true;
 }
 
 }  // namespace
+
+void DispatchDisplayMessage(MSG& message) {
+  // Keyboard navigation in the display's dialogs, as a dialog's own loop does.
+  HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+  if (root != nullptr && IsDialogMessageW(root, &message)) return;
+  TranslateMessage(&message);
+  DispatchMessageW(&message);
+}
 
 int WaitServingNothing(const HANDLE* handles, DWORD count, DWORD limitMs) {
   const DWORD woke = WaitForMultipleObjects(count, handles, FALSE, limitMs);

@@ -27,6 +27,9 @@ inline DWORD TicksSince(DWORD start) { return GetTickCount() - start; }
 // or -1 on time-out or failure.
 int WaitServingNothing(const HANDLE* handles, DWORD count, DWORD limitMs);
 
+// Display thread: one message, as the display's loop dispatches it.
+void DispatchDisplayMessage(MSG& message);
+
 // Display thread: the same, dispatching every message of the thread but
 // its timers meanwhile (a menu or a move loop may run inside the dispatch).
 int WaitWithWindowsLive(const HANDLE* handles, DWORD count, DWORD limitMs);
