@@ -2,6 +2,11 @@
 # virtual display, a private wine prefix inside the build tree and a
 # persistent wineserver; wine_session_stop undoes all of it.
 #   WINE_SESSION_NAME  prefix name under build/ (default: wineprefix)
+#   WINE_SESSION_WINDOW_MANAGER=openbox
+#                      runs that window manager on the display and leaves
+#                      wine's windows managed, as on an operator's Linux
+#                      desktop (for measurements: every hide then waits for
+#                      the manager); installed when missing
 
 wine_session_start() {
   local root
@@ -41,11 +46,23 @@ wine_session_start() {
   fi
   export DISPLAY=":$n"
 
+  WINE_SESSION_WM_PID=""
+  if [ -n "${WINE_SESSION_WINDOW_MANAGER:-}" ]; then
+    command -v "$WINE_SESSION_WINDOW_MANAGER" >/dev/null ||
+      DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$WINE_SESSION_WINDOW_MANAGER" >/dev/null
+    "$WINE_SESSION_WINDOW_MANAGER" >/dev/null 2>&1 &
+    WINE_SESSION_WM_PID=$!
+    sleep 1
+  fi
+
   mkdir -p "$WINEPREFIX"
   wine_run wineserver -p >/dev/null 2>&1 </dev/null
   wine_run wine wineboot >/dev/null 2>&1 </dev/null || true
-  # Without a window manager every hide or destroy would wait about 2 s.
-  wine_run wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 </dev/null || true
+  # Without a window manager every hide or destroy would wait about 2 s;
+  # with one, wine's windows are managed as on a desktop.
+  local managed=N
+  [ -z "$WINE_SESSION_WM_PID" ] || managed=Y
+  wine_run wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$managed" /f >/dev/null 2>&1 </dev/null || true
   # A crashing test program reports its crash and ends instead of waiting
   # in the debugger's dialog, which nobody would ever answer.
   wine_run wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null || true
@@ -64,6 +81,10 @@ wine_run() {
 
 wine_session_stop() {
   wineserver -k >/dev/null 2>&1 || true
+  if [ -n "${WINE_SESSION_WM_PID:-}" ]; then
+    kill "$WINE_SESSION_WM_PID" >/dev/null 2>&1 || true
+    wait "$WINE_SESSION_WM_PID" 2>/dev/null || true
+  fi
   if [ -n "${WINE_SESSION_XVFB:-}" ]; then
     kill "$WINE_SESSION_XVFB" >/dev/null 2>&1 || true
     wait "$WINE_SESSION_XVFB" 2>/dev/null || true
