@@ -94,10 +94,10 @@ BOOL baud::OnInitDialog() {
   m_brBack.reset(CreateSolidBrush(kPanelColour));
   SetModuleIcon(window);
   UpdateData(false);
-  // Shown and painted here rather than when the modal loop first goes
+  // Shown and painted here rather than when the window's loop first goes
   // idle: the first window a thread shows needs the loader's lock, so this
   // must be over before the display's start returns to the host, which may
-  // unload the module next. The modal loop's first message says so (below).
+  // unload the module next. The loop's first message says so (below).
   ShowWindow(window, SW_SHOWNORMAL);
   UpdateWindow(window);
   PostMessageW(window, kStartedMessage, 0, 0);
@@ -121,7 +121,7 @@ void baud::AttachToHost() {
   m_bAttachPending = reply == HostCourier::Reply::Unanswered;
 }
 
-// The window is shown and the modal loop runs: the display's start waits
+// The window is shown and its loop runs: the display's start waits
 // for this, and from here a stop from the host's thread has its target. The
 // host is reached only now: the host's thread, which answers for it, is the
 // one that was waiting.

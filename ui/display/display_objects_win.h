@@ -13,7 +13,7 @@ class baud;
 class oblast;
 class DXCC;
 
-// Messages the host's thread posts to the information window; their
+// Messages the host's thread posts or sends to the information window; their
 // handlers run on the display thread, which owns the timer and the windows.
 inline constexpr UINT kArmUpdateTimerMessage = WM_APP + 1;  // wParam: delay in ms
 // Sent as a notification, so that whatever loop the display thread is in
@@ -23,7 +23,7 @@ inline constexpr UINT kStopDisplayMessage = WM_APP + 2;
 inline constexpr WPARAM kStopToHide = 0;     // "HIDEINFO", a restart: the windows go away
 inline constexpr WPARAM kStopForUnload = 1;  // the module goes: the thread's end takes them
 // Posted by the window to itself at the end of its start-up, so that it
-// arrives once the modal loop runs.
+// arrives once the window's loop runs.
 inline constexpr UINT kStartedMessage = WM_APP + 3;
 inline constexpr UINT_PTR kUpdateTimerId = 1500;
 

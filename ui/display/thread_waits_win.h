@@ -7,8 +7,9 @@
 // waits, and a message another thread of the host sends meanwhile is
 // handled once the export has returned. This holds because the display
 // thread never makes a synchronous call into the host's thread: it posts
-// to the courier, and the system tells the host's thread of an activation
-// change asynchronously.
+// to the courier, the system tells the host's thread of an activation
+// change asynchronously, and an input queue the host shares with the
+// display thread is let go of at the stop, before any window is hidden.
 //
 // The display thread, waiting for the host's answer, keeps its windows
 // live: it paints, takes clicks and moves, and handles the stop, but runs
