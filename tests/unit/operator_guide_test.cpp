@@ -135,6 +135,8 @@ TEST(OperatorGuide, QuotedTextsAreTheModulesOwn) {
       {"resources/stats.rc", R"(LTEXT "ADDRESS-POSTALCODE")", "ADDRESS-POSTALCODE", "en ru"},
       {"resources/stats.rc", R"(LTEXT "SOAPBOX")", "SOAPBOX", "en ru"},
       {"resources/stats.rc", R"(PUSHBUTTON "CANCEL")", "CANCEL", "en ru"},
+      {"resources/version.rc", R"(VALUE "ProductName", STATS_CONTEST_NAME " scoring plug-in")",
+       name + " scoring plug-in", "en ru"},
       {"ui/rda_button_layout.cpp", R"(kTimeHeading = "Time")", "Time", "en ru"},
       {"ui/rda_button_layout.cpp", R"(kExchangeHeading = "MOS/RDA/SERIAL")", "MOS/RDA/SERIAL",
        "en ru"},
