@@ -6,8 +6,11 @@
 #                                           changes and SHA256SUMS
 #   dist/Stats.dll.debug                    the DLL's debug data, beside the
 #                                           archive, not in it
-# The version is VERSION's. Two runs on one commit give byte-identical
-# archives: every entry has the commit's time and a fixed mode, in one order.
+# The version is VERSION's; where the guides send a problem report is
+# REPORTS'. The text files (the guides, CHANGES.txt, SHA256SUMS) have CR LF
+# line ends, which every Windows editor shows as lines. Two runs on one
+# commit give byte-identical archives: every entry has the commit's time and
+# a fixed mode, in one order.
 #
 #   scripts/release.sh               build, then package
 #   scripts/release.sh --no-build    package dist/Stats.dll as it is (the DLL
@@ -44,18 +47,45 @@ package="$stage/$name"
 mkdir -p "$package/pictures"
 cp "$dll" "$package/Stats.dll"
 
-# A guide: the version and its language's changes filled in, its pictures
-# (beside the docs in the tree) under pictures/, then HTML.
+# The line of a language in REPORTS, with what sed's replacement would
+# read as its own escaped.
+reports_line() {
+  local line
+  line=$(sed -n "s/^$1 //p" "$root/REPORTS" | head -n 1)
+  [ -n "$line" ] || { echo "release.sh: REPORTS has no line for $1" >&2; exit 1; }
+  printf '%s' "$line" | sed -e 's/[\\/&]/\\&/g'
+}
+
+# Lines ended by CR LF, each once.
+crlf() { sed -e 's/\r$//' -e 's/$/\r/' "$1" >"$1.crlf" && mv "$1.crlf" "$1"; }
+
+# The guides' look (docs/operator/guide.css), inside each page.
+style="$stage/style.html"
+{
+  echo '<style>'
+  cat "$root/docs/operator/guide.css"
+  echo '</style>'
+} >"$style"
+
+# A guide: the version, where to report and its language's changes filled
+# in, its pictures (beside the docs in the tree) under pictures/, then
+# HTML with one top heading (the title) and a contents list, the pictures
+# at their natural size.
 guide() {
   local lang=$1
   local source="$root/docs/operator/guide.$lang.md"
   local filled="$stage/guide.$lang.md"
-  sed -e "s/@VERSION@/$version/g" \
+  local reports
+  reports=$(reports_line "$lang")
+  sed -e "s/@VERSION@/$version/g" -e "s/@REPORTS@/$reports/g" \
     -e "/@CHANGES@/{r $root/docs/operator/changes.$lang.md" -e 'd}' \
     -e 's#](\.\./\([^)]*\.png\))#](pictures/\1)#g' "$source" >"$filled"
-  grep -o '](pictures/[^)]*)' "$filled" | sed -e 's#^](pictures/##' -e 's#)$##' |
+  grep -o '](pictures/[^)]*)' "$filled" | sed -e 's#^](pictures/##' -e 's#)$##' | sort -u |
     while read -r picture; do cp "$root/docs/$picture" "$package/pictures/$picture"; done
-  pandoc --standalone --from markdown --to html5 --output "$package/guide.$lang.html" "$filled"
+  pandoc --standalone --from markdown --to html5 --toc --toc-depth=2 \
+    --metadata document-css=false --include-in-header "$style" \
+    --output "$package/guide.$lang.html" "$filled"
+  crlf "$package/guide.$lang.html"
 }
 guide en
 guide ru
@@ -64,8 +94,10 @@ guide ru
   echo
   cat "$root/docs/operator/changes.ru.md"
 } >"$package/CHANGES.txt"
+crlf "$package/CHANGES.txt"
 (cd "$package" && find . -type f ! -name SHA256SUMS | sed 's#^\./##' | LC_ALL=C sort |
   xargs sha256sum >SHA256SUMS)
+crlf "$package/SHA256SUMS"
 
 find "$package" -type d -exec chmod 755 {} +
 find "$package" -type f -exec chmod 644 {} +

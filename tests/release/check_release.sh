@@ -4,6 +4,9 @@
 # archive holds exactly the DLL, both guides as HTML, every picture they
 # show, the list of changes and SHA256SUMS, which verifies; its Stats.dll is
 # dist/Stats.dll byte for byte; the debug data lies beside it, not in it.
+# Each guide has one top heading, its version and where to report a problem
+# (REPORTS) filled in, and shows every picture unscaled and linked to its
+# file; every text file ends its lines with CR LF.
 # Exit status 0 when every check holds.
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -42,11 +45,40 @@ cmp -s "$work/unpacked/$name/Stats.dll" "$root/dist/Stats.dll" ||
 [ -f "$work/first/Stats.dll.debug" ] || fail "no Stats.dll.debug beside the archive"
 grep -q "$version" "$work/unpacked/$name/guide.en.html" || fail "the English guide lacks the version"
 grep -q "$version" "$work/unpacked/$name/guide.ru.html" || fail "the Russian guide lacks the version"
-if grep -l '@VERSION@\|@CHANGES@' "$work/unpacked/$name"/guide.*.html; then
+if grep -l '@VERSION\|@CHANGES\|@REPORTS' "$work/unpacked/$name"/guide.*.html; then
   fail "a guide keeps a placeholder"
 fi
 
+for lang in en ru; do
+  page="$work/unpacked/$name/guide.$lang.html"
+  # The page as one line with single blanks: pandoc breaks its lines anywhere.
+  flat=$(tr '\r\n' '  ' <"$page" | tr -s ' ')
+  headings=$(grep -o '<h1[ >]' <<<"$flat" | wc -l)
+  [ "$headings" -eq 1 ] || fail "guide.$lang.html has $headings top headings instead of one"
+  reports=$(sed -n "s/^$lang //p" "$root/REPORTS" | head -n 1)
+  [ -n "$reports" ] && grep -qF "$reports" <<<"$flat" ||
+    fail "guide.$lang.html does not say where to report a problem (REPORTS)"
+  # Every picture: no size of its own, inside a link to its own file, and
+  # no style that shrinks pictures to the text's width.
+  pictures=$(grep -o '<img [^>]*>' <<<"$flat" | wc -l)
+  linked=$(grep -oE '<a href="([^"]*)"><img src="\1" [^>]*>' <<<"$flat" | grep -vc 'width=\|height=\|style=' || true)
+  [ "$pictures" -gt 0 ] && [ "$linked" -eq "$pictures" ] ||
+    fail "guide.$lang.html: $linked of its $pictures pictures are unscaled and linked to their files"
+  if grep -qE 'img \{[^}]*max-width: *[0-9]' <<<"$flat"; then
+    fail "guide.$lang.html scales its pictures down to the page"
+  fi
+done
+
+# CR LF, and no line end without it, in every text file.
+for text in guide.en.html guide.ru.html CHANGES.txt SHA256SUMS; do
+  file="$work/unpacked/$name/$text"
+  lines=$(wc -l <"$file")
+  crlf=$(grep -c $'\r$' "$file" || true)
+  [ "$lines" -gt 0 ] && [ "$crlf" -eq "$lines" ] && [ "$(tail -c 2 "$file" | od -An -c | tr -d ' ')" = '\r\n' ] ||
+    fail "$text: $crlf of its $lines lines end with CR LF"
+done
+
 if [ "$failures" -eq 0 ]; then
-  echo "PASS: release archive $name.zip: reproducible, complete, verified, the tested DLL"
+  echo "PASS: release archive $name.zip: reproducible, complete, verified, the tested DLL, one top heading, pictures unscaled, CR LF"
 fi
 exit $((failures > 0))
