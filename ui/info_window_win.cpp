@@ -20,9 +20,6 @@ namespace stats {
 namespace {
 
 constexpr UINT kOpeningDelayMs = 300;
-// A step the host left unanswered runs again after this, as a call check's
-// refresh would.
-constexpr UINT kRetryDelayMs = 330;
 
 void WriteShownSetting(const char* key, bool shown) {
   CurrentPlatform().WriteProfileString(g_strIniFile, g_strIniSection, key, shown ? "1" : "0");
@@ -223,7 +220,7 @@ void baud::OnTimer() {
 // host was busy in an earlier request, is run again without waiting for
 // the operator's next keystroke.
 void baud::RetryWhatWentUnanswered() {
-  if (TheHostCourier().TakeUnanswered() || m_bAttachPending) ArmUpdateTimer(kRetryDelayMs);
+  if (TheHostCourier().TakeUnanswered() || m_bAttachPending) ArmUpdateTimer(kRefreshDelayMs);
 }
 
 // The operator closed the window (Enter, Escape, the close box): the

@@ -550,7 +550,7 @@ TEST_F(OperatorGuideModule, TheWindowsRefreshWhenACallIsTyped) {
   stats::CheckCall("R3A", stats::kContestMode, "80m", warning, platform);
   EXPECT_EQ(display.refreshRequests, 1);
   std::smatch found;
-  const std::string life = ReadSource("ui/display/display_life_win.cpp");
+  const std::string life = ReadSource("ui/display/display_objects_win.h");
   ASSERT_TRUE(std::regex_search(life, found, std::regex(R"(kRefreshDelayMs = (\d+);)")));
   const int delayMs = std::stoi(found[1]);
   EXPECT_GE(delayMs, 300);

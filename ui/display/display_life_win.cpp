@@ -10,7 +10,6 @@
 namespace stats {
 namespace {
 
-constexpr DWORD kRefreshDelayMs = 330;
 // How long the host's thread waits for the display to come up or to end.
 // The stop ends whatever loop the display thread is in, so these bounds are
 // reached only by a display thread stuck where no message reaches it.

@@ -16,6 +16,9 @@ class DXCC;
 // Messages the host's thread posts or sends to the information window; their
 // handlers run on the display thread, which owns the timer and the windows.
 inline constexpr UINT kArmUpdateTimerMessage = WM_APP + 1;  // wParam: delay in ms
+// The update step runs this long after a call check, and again after a
+// step the host left unanswered.
+inline constexpr UINT kRefreshDelayMs = 330;
 // Sent as a notification, so that whatever loop the display thread is in
 // handles it when it next looks at its queue, even a loop that takes only
 // mouse messages. wParam: why the display stops.
