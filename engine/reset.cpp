@@ -20,7 +20,7 @@ bool SelectsRussianWording(std::string_view prefix) {
   return std::ranges::find(kRussianWordingPrefixes, prefix) != kRussianWordingPrefixes.end();
 }
 
-// The six band rows as a reset leaves them: band, "-", "-", "-".
+// The band rows as a reset leaves them, one per slot: band, "-", "-", "-".
 PerBand SeededBandRows() {
   PerBand rows;
   for (int k = 0; k < kBandCount; ++k) rows[k] = {std::string(kBandOrder[k]), "-", "-", "-"};
