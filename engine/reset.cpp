@@ -66,6 +66,10 @@ void ResetContestState(int outputMode, std::string_view ownCall, const ATL::COle
     state.EndYear().swap(endYear);
     state.BandRows().swap(bandRows);
     state.OwnCall().swap(call);
+    // Set, never cleared: a later reset with another own prefix keeps the
+    // Russian wording until the module is unloaded. Meant so: the wording
+    // is the operator's language, which a reset under a foreign own call
+    // (operating from abroad) does not change.
     if (SelectsRussianWording(ownCountryPrefix)) state.Russian() = 1;
     state.Log().Clear();
     state.Bands().clear();

@@ -26,8 +26,8 @@ constexpr Wording kWordings[] = {
     {" worked with ", " Moscow worked on ", " of ", "", "  RDA worked on ", true},
     // " проведено с ", "  Москва на ", " из ", " рай.", " RDA районы отраб. на "
     {" \xEF\xF0\xEE\xE2\xE5\xE4\xE5\xED\xEE \xF1 ", "  \xCC\xEE\xF1\xEA\xE2\xE0 \xED\xE0 ",
-     " \xE8\xE7 ", " \xF0\xE0\xE9.", " RDA \xF0\xE0\xE9\xEE\xED\xFB \xEE\xF2\xF0\xE0\xE1. \xED\xE0 ",
-     false},
+     " \xE8\xE7 ", " \xF0\xE0\xE9.",
+     " RDA \xF0\xE0\xE9\xEE\xED\xFB \xEE\xF2\xF0\xE0\xE1. \xED\xE0 ", false},
 };
 
 const Wording& WordingOf(int russian) { return kWordings[russian != 0 ? 1 : 0]; }
@@ -52,8 +52,7 @@ std::string ComposeMoscowLine(const DisplaySnapshot& snapshot, int band) {
   const Wording& words = WordingOf(snapshot.russian);
   const std::size_t count = IsBandSlot(band) ? snapshot.moscowDistricts.size() : 0;
   return kLinePrefix + snapshot.endYear + words.moscowOn + BandTextForLines(band) + " " +
-         std::to_string(count) + words.moscowOf + std::to_string(kMoscowBoxCount) +
-         words.moscowEnd;
+         std::to_string(count) + words.moscowOf + std::to_string(kMoscowBoxCount) + words.moscowEnd;
 }
 
 std::string ComposeRdaLine(const DisplaySnapshot& snapshot, int band) {

@@ -67,8 +67,9 @@ void MoveToSavedPosition(HWND window, PositionKeys keys, int preferredX, int pre
   const ScreenRect there{place.point.x, place.point.y, place.point.x + width,
                          place.point.y + height};
   const ScreenPoint at =
-      place.saved ? KeepOnScreen(there, CaptionStripHeight(window, frame), WorkAreas())
-                  : DefaultPlace(width, height, place.point, OtherShownWindows(window), WorkAreas());
+      place.saved
+          ? KeepOnScreen(there, CaptionStripHeight(window, frame), WorkAreas())
+          : DefaultPlace(width, height, place.point, OtherShownWindows(window), WorkAreas());
   g_nLastX = at.x;
   g_nLastY = at.y;
   SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);

@@ -96,7 +96,7 @@ TEST(RussianPrefix, OnlyTheThreePrefixesWhole) {
       {"", false},   {"UA9 ", false}, {"UA99", false},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(stats::IsRussianPrefix(c.prefix), c.russian) << "prefix \"" << c.prefix << "\"";
+    EXPECT_EQ(stats::IsDistrictSenderPrefix(c.prefix), c.russian) << "prefix \"" << c.prefix << "\"";
   }
 }
 
