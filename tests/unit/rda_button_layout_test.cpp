@@ -9,8 +9,6 @@
 #include <vector>
 
 #include "engine/contest_state.h"
-#include "locked_state.h"
-#include "ui/display_state.h"
 
 namespace {
 
