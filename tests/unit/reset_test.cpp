@@ -15,6 +15,7 @@
 #include "module_fixture.h"
 #include "plugin/exports.h"
 #include "reports/station.h"
+#include "tests/contest_bands.h"
 
 namespace {
 
@@ -188,7 +189,7 @@ TEST_F(ResetTest, JournalHoldsExactlyTheHeader) {
   WriteFile("err.txt", "an older journal\r\nwith two lines\r\n");
   Reset();
   EXPECT_EQ(ReadFile("err.txt"), kHeader) << "journal truncated and headed";
-  ASSERT_EQ(AddQso("20m"), 0);
+  ASSERT_EQ(AddQso(kRefusedBand), 0);
   Reset();
   EXPECT_EQ(ReadFile("err.txt"), kHeader) << "refusal lines dropped by the next reset";
 }
