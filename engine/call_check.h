@@ -1,6 +1,7 @@
 #pragma once
-// The tour rule: a station may be worked once per band and mode in each
-// clock hour (UTC).
+// The repeat check while the operator types: whether a QSO would repeat one
+// already logged in the current tour (the tour and what makes a repeat are
+// in engine/contest_rules.h).
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -15,8 +16,8 @@ inline constexpr std::size_t kWarningBufferSize = 100;
 // lock itself.
 std::string CallWarning(std::string_view call);
 
-// 4 when the call was logged on this band and mode in the current UTC hour
-// of the day (the warning, cut to 99 bytes, then fills `warning` unless it is
+// 4 when the log holds a repeat of this QSO in the tour of the current UTC
+// hour (the warning, cut to 99 bytes, then fills `warning` unless it is
 // null), else 1 and `warning` is untouched. Asks an open display to refresh.
 int CheckCall(std::string_view call, std::string_view mode, std::string_view band, char* warning,
               Platform& platform);

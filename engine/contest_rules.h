@@ -7,6 +7,7 @@
 // no comment elsewhere restates one.
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <string_view>
 
@@ -15,8 +16,7 @@
 namespace stats {
 
 inline constexpr std::string_view kContestName = STATS_CONTEST_NAME;
-// The only mode a QSO may have, as the host passes it, and as a Cabrillo
-// QSO line writes it.
+// The only mode a QSO may have, as the host passes it.
 inline constexpr std::string_view kContestMode = "RTTY";
 
 // What the display sends the host's macro interpreter when it starts: the
@@ -105,6 +105,20 @@ inline constexpr std::array<std::string_view, kBandCount> kBandOrder = [] {
 constexpr int BandSlot(std::string_view band) {
   for (int slot = 0; slot < kBandCount; ++slot) {
     if (kBands[slot].text == band) return slot;
+  }
+  return -1;
+}
+
+// True for the index of a slot; -1, "no band", and every other index false.
+constexpr bool IsBandSlot(int index) { return index >= 0 && index < kBandCount; }
+
+// Slot of the band a frequency (Hz) is on by its whole megahertz, or -1 for
+// none (a frequency that is not a finite number of hertz included).
+inline int BandIndexOfFrequency(double hz) {
+  if (!(hz >= 0.0) || !std::isfinite(hz)) return -1;
+  const double megahertz = std::trunc(hz / 1e6);
+  for (int slot = 0; slot < kBandCount; ++slot) {
+    if (kBands[slot].megahertz != 0 && megahertz == kBands[slot].megahertz) return slot;
   }
   return -1;
 }

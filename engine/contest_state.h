@@ -55,7 +55,7 @@ class ContestStateLock {
   PerBand& RdaByBand() const;     // g_arrRdaByBand: per band, distinct RDA districts worked
   PerBand& MoscowByBand() const;  // g_arrMoscowByBand: per band, distinct Moscow districts
   CodeList& RdaCodes() const;     // g_arrRdaCodes: valid RDA codes, in the order of the file
-  int& Russian() const;           // g_bRussian: 1 selects the Russian wording
+  int& Russian() const;           // g_bRussian: 1 selects the Russian wording (never cleared)
   int& Output() const;            // g_bOutput: output mode of the last reset
   int& Start() const;             // g_nStart: "Start" as read by the last reset
   std::string& OwnCall() const;   // g_strOwnCall
@@ -63,7 +63,8 @@ class ContestStateLock {
   std::string& EndYear() const;   // g_strEndYear: contest end, "%Y"
 };
 
-// Puts every value back to what it is when the module has just been loaded.
+// Test hook (tests, fuzzers and benchmarks; the module never calls it): puts
+// every value back to what it is when the module has just been loaded.
 // Takes the state lock itself.
 void RestoreLoadState();
 

@@ -7,8 +7,6 @@ namespace stats {
 
 namespace {
 
-bool IsBand(int band) { return band >= 0 && band < kBandCount; }
-
 // Plain byte order: the bytes compared as unsigned, Cyrillic after Latin.
 bool ByteLess(const std::string& a, const std::string& b) {
   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -31,7 +29,7 @@ DisplaySnapshot TakeDisplaySnapshot(std::string_view call, int band) {
             LastQso{last[slot]->m_dtTime.Format("%H:%M"), last[slot]->m_strRcvd};
       }
     }
-    if (IsBand(band)) {
+    if (IsBandSlot(band)) {
       snapshot.moscowDistricts = state.MoscowByBand()[band];
       snapshot.rdaCount = state.RdaByBand()[band].size();
       if (call.empty()) snapshot.sortedRdaDistricts = state.RdaByBand()[band];

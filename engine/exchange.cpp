@@ -26,7 +26,7 @@ bool IsSerialNumber(std::string_view exchange) {
 
 }  // namespace
 
-bool IsRussianPrefix(std::string_view countryPrefix) {
+bool IsDistrictSenderPrefix(std::string_view countryPrefix) {
   return std::ranges::find(kDistrictPrefixes, countryPrefix) != kDistrictPrefixes.end();
 }
 
@@ -44,7 +44,7 @@ std::string RdaCandidate(std::string_view exchange) {
 
 bool IsValidExchange(std::string_view exchange, std::string_view countryPrefix) {
   if (exchange == kExpectedReport) return false;
-  if (IsRussianPrefix(countryPrefix)) {
+  if (IsDistrictSenderPrefix(countryPrefix)) {
     if (exchange.size() == 2) return IsMoscowDistrict(exchange);
     if (exchange.size() == 4) {
       const ContestStateLock state;

@@ -42,9 +42,11 @@ CInfo RecordOf(const QsoArguments& qso) {
   return record;
 }
 
-// A Russian station's district: two bytes as passed name a Moscow district,
-// anything else an RDA district.
-void CheckDistrict(const QsoArguments& qso, CInfo& record, JournalWriter& journal) {
+// A district sender's district: two bytes as passed name a Moscow district,
+// anything else an RDA district. A known district goes into the record (an
+// RDA district also replaces the exchange received with its code); any
+// other is journaled and the record keeps no district.
+void CheckAndRecordDistrict(const QsoArguments& qso, CInfo& record, JournalWriter& journal) {
   if (qso.rcvd.size() == 2) {
     std::string candidate = MoscowCandidate(qso.rcvd);
     if (IsMoscowDistrict(candidate)) {
@@ -111,7 +113,7 @@ int AddQso(const QsoArguments& qso, Platform& platform) {
     return 0;
   }
   CInfo record = RecordOf(qso);
-  if (IsRussianPrefix(qso.countryPrefix)) CheckDistrict(qso, record, journal);
+  if (IsDistrictSenderPrefix(qso.countryPrefix)) CheckAndRecordDistrict(qso, record, journal);
 
   const ContestStateLock state;
   NoteBand(state, qso.band);

@@ -8,7 +8,7 @@ class Platform;
 
 // Judges one QSO: refused (0) for a refused band, another mode or a missing
 // exchange, with a journal line; otherwise stored (1), after checking a
-// Russian station's district, which is journaled when it is refused.
+// district sender's district, which is journaled when it is refused.
 int AddQso(const QsoArguments& qso, Platform& platform);
 
 // Removes the first logged QSO with the same call, mode, band and time.

@@ -32,7 +32,11 @@ struct CInfo {
   std::string m_strSent;
   std::string m_strMoscow;  // accepted Moscow district, or empty
   int32_t m_nFreqKHz = 0;
-  int32_t m_nSkip = 0;  // only records with 0 are counted
+  // Only records with 0 are counted. Always 0 as it stands: the intake
+  // stores 0 and nothing changes it. The field and the result's check are
+  // kept all the same, so that a record marked skipped (kept in the log but
+  // not counted) needs no change to the result.
+  int32_t m_nSkip = 0;
   ATL::COleDateTime m_dtTime;
 };
 

@@ -20,7 +20,7 @@ bool SelectsRussianWording(std::string_view prefix) {
   return std::ranges::find(kRussianWordingPrefixes, prefix) != kRussianWordingPrefixes.end();
 }
 
-// The six band rows as a reset leaves them: band, "-", "-", "-".
+// The band rows as a reset leaves them, one per slot: band, "-", "-", "-".
 PerBand SeededBandRows() {
   PerBand rows;
   for (int k = 0; k < kBandCount; ++k) rows[k] = {std::string(kBandOrder[k]), "-", "-", "-"};
@@ -66,6 +66,10 @@ void ResetContestState(int outputMode, std::string_view ownCall, const ATL::COle
     state.EndYear().swap(endYear);
     state.BandRows().swap(bandRows);
     state.OwnCall().swap(call);
+    // Set, never cleared: a later reset with another own prefix keeps the
+    // Russian wording until the module is unloaded. Meant so: the wording
+    // is the operator's language, which a reset under a foreign own call
+    // (operating from abroad) does not change.
     if (SelectsRussianWording(ownCountryPrefix)) state.Russian() = 1;
     state.Log().Clear();
     state.Bands().clear();

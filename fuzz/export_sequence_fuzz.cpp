@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/contest_rules.h"
 #include "engine/contest_state.h"
 #include "engine/journal.h"
 #include "engine/moscow_call.h"
@@ -127,21 +128,24 @@ void ModelRemove(std::vector<Qso>& log, const Qso& q) {
 bool ModelBlocks(const std::vector<Qso>& log, const Qso& q, int hour) {
   for (const Qso& logged : log) {
     if (logged.call == q.call && logged.band == q.band && logged.mode == q.mode &&
-        logged.time.GetStatus() == ATL::COleDateTime::valid && logged.time.GetHour() == hour) {
+        logged.time.GetStatus() == ATL::COleDateTime::valid &&
+        stats::TourOfHour(logged.time.GetHour()) == stats::TourOfHour(hour)) {
       return true;
     }
   }
   return false;
 }
 
-// With no own call set, a Moscow call is worth 5 points and any other 1; a
-// record without a call is not counted.
+// With no own call set, a Moscow call is worth the points across the
+// boundary and any other those within one side; a record without a call is
+// not counted.
 void CheckResult(const std::vector<Qso>& log, const char* text) {
   long long qsos = 0, points = 0;
   for (const Qso& q : log) {
     if (q.call.empty()) continue;
     ++qsos;
-    points += stats::IsMoscowCall(q.call) == 1 ? 5 : 1;
+    points += stats::IsMoscowCall(q.call) == 1 ? stats::kPointsAcrossMoscowBoundary
+                                               : stats::kPointsWithinOneSide;
   }
   const char* total = std::strstr(text, "Total\t");
   long long gotQsos = -1, gotPoints = -1, moscow = -1, rda = -1;

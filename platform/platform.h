@@ -74,8 +74,11 @@ class Platform {
   virtual void TraceFault(const char* where, const char* what) = 0;
 };
 
-// The platform the module runs on; set once at load (or by a test fixture).
+// The platform the module runs on: the build's own (the Win32 one in the
+// module, the portable one natively) unless another was set.
 Platform& CurrentPlatform();
+// Test hook (tests, fuzzers and benchmarks; the module never calls it): runs
+// the module on `platform`; null gives back the build's own.
 void SetCurrentPlatform(Platform* platform);
 
 }  // namespace stats

@@ -14,7 +14,7 @@ class CCabrilloLog;
 struct QsoLineFields {
   const std::string& stationCall;  // the sending station
   int freqKHz;
-  const std::string& mode;  // "RY" or "??"
+  const std::string& mode;  // kCabrilloMode, or "??" for a QSO in another mode
   const ATL::COleDateTime* time;
   const std::string& rstSent;
   const std::string& sent;

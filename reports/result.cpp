@@ -20,7 +20,7 @@ constexpr const char* kCredit = "Scored by Stats.dll, the " STATS_CONTEST_NAME "
 
 // One band row while the log is counted.
 struct BandTally {
-  int slot = -1;  // per-band list slot, -1 for a band outside the six
+  int slot = -1;  // per-band list slot, -1 for a band without one
   long long qsos = 0, moscowCalls = 0, otherCalls = 0, moscowDistricts = 0, rdaDistricts = 0;
   std::vector<bool> seenMoscow, seenRda;  // by district id
 };
@@ -30,8 +30,8 @@ std::string Padded(const std::string& band) {
 }
 
 // Puts the bands in the order an exchange sort leaves them, on the texts
-// left-padded with "0" to 20 characters, largest first: "160m", "80m", "40m",
-// "20m", "15m", "10m". The order stays in the shared band list, so it is kept
+// left-padded with "0" to 20 characters, largest first ("160m" before "80m",
+// "80m" before "40m"). The order stays in the shared band list, so it is kept
 // exactly, ties included; but the list comes from the log and may be long,
 // so the order is computed rather than produced by the quadratic swaps.
 //
@@ -98,7 +98,7 @@ void SortBands(std::vector<std::string>& bands) {
 }
 
 // Counts every log entry into its band's row in one pass over the log's
-// keys. A band outside the six has a row and counts, but its districts go
+// keys. A band without a slot has a row and counts, but its districts go
 // into no per-band list: they must not disturb another band's lists. Runs
 // under the caller's lock.
 std::vector<BandTally> TallyBands(const ContestStateLock& state) {

@@ -12,7 +12,8 @@ class Platform;
 extern std::string g_strResult;  // the last result text
 extern long long g_nScore;       // the claimed score of the last result
 
-// Empties the last result, the score and the station data, as at load.
+// Test hook (tests and fuzzers; the module never calls it): empties the last
+// result, the score and the station data, as at load.
 void RestoreReportsLoadState();
 
 // Puts the band list in band order, recounts every band from the log,

@@ -1,6 +1,5 @@
 #include "ui/display_state.h"
 
-
 namespace stats {
 
 std::string g_strCurCall;

@@ -16,7 +16,7 @@ extern double g_dLastMacroFreq;   // frequency (Hz) at which "<SP1>" was last se
 // over; null before the first step (an empty district view).
 extern SharedButtonContent g_buttonContent;
 
-// Back to the values at load (tests).
+// Test hook (tests; the module never calls it): back to the values at load.
 void RestoreDisplayLoadState();
 
 }  // namespace stats

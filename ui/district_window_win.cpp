@@ -3,17 +3,19 @@
 #include "ui/display/display_objects_win.h"
 #include "ui/panel_look_win.h"
 #include "ui/wide_text_win.h"
+#include "ui/window_position_win.h"
 
 namespace stats {
 
 DistrictWindow::DistrictWindow(UINT templateId, HWND parent, PositionKeys keys,
-                               ScreenPoint preferred)
-    : CDialog(templateId, parent), m_keys(keys), m_preferred(preferred) {}
+                               ScreenPoint preferred, CaptionsMember captions)
+    : CDialog(templateId, parent), m_keys(keys), m_preferred(preferred), m_captions(captions) {}
 
 BOOL DistrictWindow::OnInitDialog() {
   CDialog::OnInitDialog();
   // Widened first: the place depends on the size.
-  for (const std::string& caption : LongestCaptions()) {
+  const LongestCaptions longest = ComposeLongestCaptions();
+  for (const std::string& caption : longest.*m_captions) {
     WidenToShowCaption(GetSafeHwnd(), WideFrom1251(caption));
   }
   MoveToSavedPosition(GetSafeHwnd(), m_keys, m_preferred.x, m_preferred.y);

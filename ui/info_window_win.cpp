@@ -14,6 +14,7 @@
 #include "ui/rda_window_win.h"
 #include "ui/update_step.h"
 #include "ui/wide_text_win.h"
+#include "ui/window_position_win.h"
 
 namespace stats {
 
@@ -88,7 +89,7 @@ BOOL baud::OnInitDialog() {
   WidenToShowCaption(window, WindowCaption(window));
   MoveToSavedPosition(window, kBaudPositionKeys, 10, 10);
   SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
-  m_brBack.reset(CreateSolidBrush(kPanelColour));
+  m_brBack.reset(CreateSolidBrush(ColorRefOf(kPanelColour)));
   SetModuleIcon(window);
   UpdateData(false);
   // Shown and painted here rather than when the window's loop first goes

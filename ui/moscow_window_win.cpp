@@ -1,15 +1,15 @@
 #include "ui/moscow_window_win.h"
 
-#include "engine/display_snapshot.h"
 #include "resources/resource.h"
 #include "ui/panel_look_win.h"
-#include "ui/update_text.h"
 
 namespace stats {
 
 // A window never saved opens at the screen's corner, or beside the display's
 // windows that stand there.
-oblast::oblast() : DistrictWindow(IDD_OBLAST, nullptr, kOblastPositionKeys, {0, 0}) {}
+oblast::oblast()
+    : DistrictWindow(IDD_OBLAST, nullptr, kOblastPositionKeys, {0, 0},
+                     &LongestCaptions::moscowWindow) {}
 
 void oblast::SetTicks(const MoscowTicks& ticks) {
   for (int i = 0; i < kMoscowFlagCount; ++i) m_bDistrict[i] = ticks[i] ? 1 : 0;
@@ -17,7 +17,7 @@ void oblast::SetTicks(const MoscowTicks& ticks) {
 }
 
 BOOL oblast::OnInitDialog() {
-  m_brush.reset(CreateSolidBrush(kPanelColour));
+  m_brush.reset(CreateSolidBrush(ColorRefOf(kPanelColour)));
   return DistrictWindow::OnInitDialog();
 }
 
@@ -26,15 +26,6 @@ void oblast::DoDataExchange(DataExchange& dx) {
   for (int i = 0; i < kMoscowFlagCount; ++i) {
     if (const MoscowBox* box = FindMoscowBox(codes[i])) DDX_Check(dx, box->id, m_bDistrict[i]);
   }
-}
-
-// The Moscow line on the band with the longest name, with a count of three
-// digits.
-std::vector<std::string> oblast::LongestCaptions() const {
-  constexpr double kOn160m = 1'800'000;
-  DisplaySnapshot wording = TakeDisplaySnapshot("", -1);
-  wording.moscowDistricts.resize(kMoscowBoxCount);
-  return {ComposeFrequencyPart(kOn160m, 0.0, wording).moscowLine};
 }
 
 void oblast::OnOK() {

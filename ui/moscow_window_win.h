@@ -1,8 +1,8 @@
 #pragma once
-// The Moscow-districts window: 146 boxes labelled with district codes, the
-// districts worked on the current band ticked by the update step. A display
-// only: it has no commands of its own. It hides, keeps its place and looks
-// as every district window does.
+// The Moscow-districts window: the boxes of its grid (moscow_districts.h),
+// labelled with district codes, the districts worked on the current band
+// ticked by the update step. A display only: it has no commands of its
+// own. It hides, keeps its place and looks as every district window does.
 #include <array>
 
 #include "platform/win32_handles.h"
@@ -24,7 +24,6 @@ class oblast : public DistrictWindow {
   void DoDataExchange(DataExchange& dx) override;
   // Enter keeps the boxes as the operator left them, then hides.
   void OnOK() override;
-  std::vector<std::string> LongestCaptions() const override;
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
  private:

@@ -1,11 +1,8 @@
 #include "ui/panel_look_win.h"
 
-#include <algorithm>
 #include <atomic>
-#include <vector>
 
 #include "framework/dialog.h"
-#include "platform/platform.h"
 #include "platform/win32_handles.h"
 #include "resources/resource.h"
 
@@ -13,7 +10,7 @@ namespace stats {
 
 INT_PTR ColourPanelControl(HDC dc, HBRUSH brush) {
   SetTextColor(dc, RGB(0, 0, 0));
-  SetBkColor(dc, kPanelColour);
+  SetBkColor(dc, ColorRefOf(kPanelColour));
   return reinterpret_cast<INT_PTR>(brush);
 }
 
@@ -29,8 +26,6 @@ void SetModuleIcon(HWND window) {
 }
 
 namespace {
-
-ScreenRect ScreenRectOf(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
 // Width of `text` in the system's caption font; 0 when it cannot be measured.
 int CaptionTextWidth(HWND window, const std::wstring& text) {
@@ -61,52 +56,6 @@ int CaptionBarExtras(HWND window) {
          (buttons + 1) * GetSystemMetrics(SM_CXSIZE);
 }
 
-// The work area of every screen: the screen less the task bar.
-BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  if (GetMonitorInfoA(monitor, &info)) {
-    reinterpret_cast<std::vector<ScreenRect>*>(areas)->push_back(ScreenRectOf(info.rcWork));
-  }
-  return TRUE;
-}
-
-std::vector<ScreenRect> WorkAreas() {
-  std::vector<ScreenRect> areas;
-  EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&areas));
-  return areas;
-}
-
-struct ShownWindows {
-  HWND self;
-  std::vector<ScreenRect> rects;
-};
-
-BOOL CALLBACK AddShownWindow(HWND window, LPARAM shown) {
-  auto& windows = *reinterpret_cast<ShownWindows*>(shown);
-  RECT rect{};
-  if (window != windows.self && IsWindowVisible(window) && !IsIconic(window) &&
-      GetWindowRect(window, &rect)) {
-    windows.rects.push_back(ScreenRectOf(rect));
-  }
-  return TRUE;
-}
-
-// The display's other windows on the screen: all three belong to the
-// display thread, which is the caller.
-std::vector<ScreenRect> OtherShownWindows(HWND self) {
-  ShownWindows shown{self, {}};
-  EnumThreadWindows(GetCurrentThreadId(), AddShownWindow, reinterpret_cast<LPARAM>(&shown));
-  return shown.rects;
-}
-
-// The frame's top and the caption bar: where the operator takes the window.
-int CaptionStripHeight(HWND window, const RECT& frame) {
-  POINT clientTop{0, 0};
-  ClientToScreen(window, &clientTop);
-  return std::max(0, static_cast<int>(clientTop.y - frame.top));
-}
-
 }  // namespace
 
 void WidenToShowCaption(HWND window, const std::wstring& caption) {
@@ -117,28 +66,6 @@ void WidenToShowCaption(HWND window, const std::wstring& caption) {
   if (needed <= frame.right - frame.left) return;
   SetWindowPos(window, nullptr, 0, 0, needed, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void MoveToSavedPosition(HWND window, PositionKeys keys, int preferredX, int preferredY) {
-  const SavedPlace place = LoadWindowPosition(CurrentPlatform(), keys, preferredX, preferredY);
-  RECT frame{};
-  GetWindowRect(window, &frame);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  const ScreenRect there{place.point.x, place.point.y, place.point.x + width,
-                         place.point.y + height};
-  const ScreenPoint at =
-      place.saved ? KeepOnScreen(there, CaptionStripHeight(window, frame), WorkAreas())
-                  : DefaultPlace(width, height, place.point, OtherShownWindows(window), WorkAreas());
-  g_nLastX = at.x;
-  g_nLastY = at.y;
-  SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-}
-
-void SavePositionIfMoved(HWND window, PositionKeys keys) {
-  RECT rect;
-  if (!GetWindowRect(window, &rect)) return;
-  SaveWindowPositionIfMoved(CurrentPlatform(), keys, rect.left, rect.top);
 }
 
 }  // namespace stats

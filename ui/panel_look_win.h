@@ -1,18 +1,21 @@
 #pragma once
-// What the three display windows share: the light-yellow look with black
-// text, the module's icon, a caption bar wide enough for the caption, the
-// place on the screen and its saving when the mouse pointer passes over the
-// window.
+// How the three display windows look: black text on the panel colour, the
+// module's icon, and a caption bar wide enough for the caption. Where they
+// stand is window_position_win.h's.
 #include <windows.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
-#include "ui/window_position.h"
+#include "ui/panel_colour.h"
 
 namespace stats {
 
-inline constexpr COLORREF kPanelColour = RGB(255, 250, 198);
+// A colour of the window-free pictures (0x00RRGGBB) as GDI takes it.
+constexpr COLORREF ColorRefOf(uint32_t rgb) {
+  return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
 
 // The system's caption font, as the title bars draw it, its height in
 // pixels at the system's resolution; false when the system does not say.
@@ -52,15 +55,5 @@ void SetModuleIcon(HWND window);
 // scale, the dialog's own size its font, so at some scales the template
 // alone is too narrow.
 void WidenToShowCaption(HWND window, const std::wstring& caption);
-
-// Moves the window, keeping its size and z-order, to its saved place, kept
-// on a screen (KeepOnScreen); with none saved, to the default place beside
-// the display's windows already shown (DefaultPlace), `preferred` first.
-// The shared pair then holds where the window stands, so the pointer
-// passing over it writes nothing until it moves.
-void MoveToSavedPosition(HWND window, PositionKeys keys, int preferredX, int preferredY);
-
-// The window's corner against the shared pair (WM_SETCURSOR).
-void SavePositionIfMoved(HWND window, PositionKeys keys);
 
 }  // namespace stats

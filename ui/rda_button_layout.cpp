@@ -8,9 +8,9 @@
 namespace stats {
 namespace {
 
-// Call view: seven slots of equal height, slot 0 for the call and the
-// headings, slot k+1 for band index k.
-constexpr int kSlotCount = 7;
+// Call view: slots of equal height, slot 0 for the call and the headings,
+// slot k+1 for band index k.
+constexpr int kSlotCount = kBandCount + 1;
 constexpr const char* kTimeHeading = "Time";
 constexpr const char* kExchangeHeading = "MOS/RDA/SERIAL";
 // The time column is as wide as its widest time ("%H:%M"; digits share one
@@ -32,8 +32,6 @@ constexpr std::array<int, kRowCount> kRowBands = [] {
 // this many gaps apart; the band column this many gaps from the left edge.
 constexpr int kColumnGaps = 4;
 constexpr int kLeftGaps = 2;
-
-bool IsBand(int band) { return band >= 0 && band < kBandCount; }
 
 int WidestOf(const TextList& texts, const TextMeasures& measures) {
   int widest = 0;
@@ -89,8 +87,8 @@ TextSpacing SpacingOf(const TextMeasures& measures) {
 ButtonPicture LayoutDistrictView(const TextList& sortedDistricts, int band, const PixelRect& item,
                                  const TextMeasures& measures) {
   ButtonPicture picture;
-  picture.fills.push_back({item, kLightYellow});
-  if (!IsBand(band)) return picture;
+  picture.fills.push_back({item, kPanelColour});
+  if (!IsBandSlot(band)) return picture;
   const TextSpacing spacing = SpacingOf(measures);
   const int cellWidth = WidestOf(sortedDistricts, measures) + spacing.gap;
   picture.texts.reserve(sortedDistricts.size());
@@ -116,8 +114,8 @@ ButtonPicture LayoutCallView(const std::string& call, int band, const PerBand& b
   ButtonPicture picture;
   picture.fills.push_back({item, kPaleYellow});
   const int slotHeight = item.bottom / kSlotCount;
-  if (IsBand(band)) {
-    // The stripe marks any of the six bands, also one whose row is not drawn.
+  if (IsBandSlot(band)) {
+    // The stripe marks any band with a slot, also one whose row is not drawn.
     picture.fills.push_back(
         {{0, (band + 1) * slotHeight, item.right, (band + 2) * slotHeight}, kLightCyan});
   }

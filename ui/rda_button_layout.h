@@ -12,6 +12,7 @@
 
 #include "engine/contest_state.h"
 #include "ui/button_content.h"
+#include "ui/panel_colour.h"
 
 namespace stats {
 
@@ -34,9 +35,10 @@ struct ButtonPicture {
   std::vector<PlacedText> texts;
 };
 
-inline constexpr uint32_t kLightYellow = 0xFFFAC6;  // RGB(255,250,198)
-inline constexpr uint32_t kPaleYellow = 0xFFFFC6;   // RGB(255,255,198)
-inline constexpr uint32_t kLightCyan = 0xC6FFFF;    // RGB(198,255,255)
+// The district view is filled with kPanelColour; the call view with the
+// pale yellow, and its band's stripe with the light cyan.
+inline constexpr uint32_t kPaleYellow = 0xFFFFC6;  // RGB(255,255,198)
+inline constexpr uint32_t kLightCyan = 0xC6FFFF;   // RGB(198,255,255)
 
 // The sizes of the button's font, in pixels, as the paint measures them.
 // The texts are single-byte text of the module's code page, so a text's
@@ -64,9 +66,10 @@ TextSpacing SpacingOf(const TextMeasures& measures);
 ButtonPicture LayoutDistrictView(const TextList& sortedDistricts, int band, const PixelRect& item,
                                  const TextMeasures& measures);
 
-// Call view: the call, the headings, the 80 m and 40 m rows and the stripe
-// of the current band. The height is split into seven slots as before; the
-// columns stand one measured column width plus a gap apart.
+// Call view: the call, the headings, the rows of the bands the rules draw
+// (BandRule::drawnRow) and the stripe of the current band. The height is
+// split into one slot for the call and one per band slot; the columns stand
+// one measured column width plus a gap apart.
 ButtonPicture LayoutCallView(const std::string& call, int band, const PerBand& bandRows,
                              const PixelRect& item, const TextMeasures& measures);
 

@@ -13,12 +13,9 @@ namespace {
 // The button before the first update step: an empty district view.
 const ButtonContent kNothingYet;
 
-
-COLORREF ColorOf(uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
-
 void DrawFill(HDC dc, const Fill& fill) {
   const RECT rect{fill.rect.left, fill.rect.top, fill.rect.right, fill.rect.bottom};
-  UniqueBrush brush(CreateSolidBrush(ColorOf(fill.rgb)));
+  UniqueBrush brush(CreateSolidBrush(ColorRefOf(fill.rgb)));
   if (brush) FillRect(dc, &rect, brush.get());
 }
 

@@ -1,8 +1,6 @@
 #include "ui/rda_window_win.h"
 
-#include "engine/display_snapshot.h"
 #include "resources/resource.h"
-#include "ui/update_text.h"
 
 namespace stats {
 namespace {
@@ -17,21 +15,10 @@ constexpr int kButtonMargin = 5;
 }  // namespace
 
 DXCC::DXCC(HWND parent)
-    : DistrictWindow(IDD_DXCC, parent, kDxccPositionKeys, {kDefaultLeft, kDefaultTop}) {}
+    : DistrictWindow(IDD_DXCC, parent, kDxccPositionKeys, {kDefaultLeft, kDefaultTop},
+                     &LongestCaptions::rdaWindow) {}
 
 void DXCC::DoDataExchange(DataExchange& dx) { m_button.Attach(dx.Control(IDC_INFO_BUTTON)); }
-
-// The RDA line on the band with the longest name with a four-digit count,
-// and the call line with a long portable call.
-std::vector<std::string> DXCC::LongestCaptions() const {
-  constexpr double kOn160m = 1'800'000;
-  constexpr int kFourDigits = 8888;
-  constexpr const char* kLongCall = "UA9ABC/QRP";
-  DisplaySnapshot wording = TakeDisplaySnapshot("", -1);
-  wording.rdaCount = kFourDigits;
-  return {ComposeFrequencyPart(kOn160m, 0.0, wording).rdaLine,
-          ComposeCallLine(wording.endYear, kLongCall, wording.russian)};
-}
 
 void DXCC::FitButtonToClient() {
   HWND button = GetDlgItem(GetSafeHwnd(), IDC_INFO_BUTTON);

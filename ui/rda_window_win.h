@@ -5,9 +5,6 @@
 // the settings ("dxcc_x", "dxcc_y").
 #include <windows.h>
 
-#include <string>
-#include <vector>
-
 #include "ui/district_window_win.h"
 #include "ui/rda_button_win.h"
 
@@ -21,7 +18,6 @@ class DXCC : public DistrictWindow {
 
  protected:
   void DoDataExchange(DataExchange& dx) override;
-  std::vector<std::string> LongestCaptions() const override;
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
  private:

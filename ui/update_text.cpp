@@ -17,16 +17,17 @@ constexpr const char* kNoBandText = "--";
 struct Wording {
   const char* workedWith;  // call line, between the year and the call
   const char* moscowOn;    // Moscow line, between the year and the band
-  const char* moscowOf;    // Moscow line, after the count
+  const char* moscowOf;    // Moscow line, between the count and the number of boxes
+  const char* moscowEnd;   // Moscow line, after the number of boxes
   const char* rdaOn;       // RDA line, between the year and the band
   bool rdaCount;           // the RDA line ends with " " and the count
 };
 constexpr Wording kWordings[] = {
-    {" worked with ", " Moscow worked on ", " of 146", "  RDA worked on ", true},
-    // " проведено с ", "  Москва на ", " из 146 рай.", " RDA районы отраб. на "
+    {" worked with ", " Moscow worked on ", " of ", "", "  RDA worked on ", true},
+    // " проведено с ", "  Москва на ", " из ", " рай.", " RDA районы отраб. на "
     {" \xEF\xF0\xEE\xE2\xE5\xE4\xE5\xED\xEE \xF1 ", "  \xCC\xEE\xF1\xEA\xE2\xE0 \xED\xE0 ",
-     " \xE8\xE7 146 \xF0\xE0\xE9.", " RDA \xF0\xE0\xE9\xEE\xED\xFB \xEE\xF2\xF0\xE0\xE1. \xED\xE0 ",
-     false},
+     " \xE8\xE7 ", " \xF0\xE0\xE9.",
+     " RDA \xF0\xE0\xE9\xEE\xED\xFB \xEE\xF2\xF0\xE0\xE1. \xED\xE0 ", false},
 };
 
 const Wording& WordingOf(int russian) { return kWordings[russian != 0 ? 1 : 0]; }
@@ -36,11 +37,22 @@ constexpr const char* kLinePrefix = "QX9-";
 // A frequency further than this from the last macro's sends the macro again.
 constexpr double kMacroDriftHz = 300.0;
 
+// A frequency (Hz) on the band with the longest text among those the lines
+// name; -1 (no band) when they name none.
+double FrequencyOnLongestBandName() {
+  int longest = -1;
+  for (int slot = 0; slot < kBandCount; ++slot) {
+    if (kBands[slot].megahertz == 0) continue;
+    if (longest < 0 || kBands[slot].text.size() > kBands[longest].text.size()) longest = slot;
+  }
+  return longest < 0 ? -1.0 : kBands[longest].megahertz * 1e6;
+}
+
 std::string ComposeMoscowLine(const DisplaySnapshot& snapshot, int band) {
   const Wording& words = WordingOf(snapshot.russian);
-  const std::size_t count = band < 0 ? 0 : snapshot.moscowDistricts.size();
+  const std::size_t count = IsBandSlot(band) ? snapshot.moscowDistricts.size() : 0;
   return kLinePrefix + snapshot.endYear + words.moscowOn + BandTextForLines(band) + " " +
-         std::to_string(count) + words.moscowOf;
+         std::to_string(count) + words.moscowOf + std::to_string(kMoscowBoxCount) + words.moscowEnd;
 }
 
 std::string ComposeRdaLine(const DisplaySnapshot& snapshot, int band) {
@@ -48,14 +60,14 @@ std::string ComposeRdaLine(const DisplaySnapshot& snapshot, int band) {
   std::string line = kLinePrefix + snapshot.endYear + words.rdaOn + BandTextForLines(band);
   if (words.rdaCount) {
     line += ' ';
-    line += std::to_string(band < 0 ? 0 : snapshot.rdaCount);
+    line += std::to_string(IsBandSlot(band) ? snapshot.rdaCount : 0);
   }
   return line;
 }
 
 MoscowTicks TicksOf(const DisplaySnapshot& snapshot, int band) {
   MoscowTicks ticks{};
-  if (band < 0) return ticks;
+  if (!IsBandSlot(band)) return ticks;
   for (const std::string& code : snapshot.moscowDistricts) {
     const int flag = MoscowFlagOf(code);
     if (flag >= 0) ticks[flag] = true;
@@ -65,17 +77,8 @@ MoscowTicks TicksOf(const DisplaySnapshot& snapshot, int band) {
 
 }  // namespace
 
-int BandIndexOfFrequency(double hz) {
-  if (!(hz >= 0.0) || !std::isfinite(hz)) return -1;
-  const double megahertz = std::trunc(hz / 1e6);
-  for (int band = 0; band < kBandCount; ++band) {
-    if (megahertz == kBands[band].megahertz) return band;
-  }
-  return -1;
-}
-
 std::string BandTextForLines(int band) {
-  if (band < 0 || band >= kBandCount) return kNoBandText;
+  if (!IsBandSlot(band)) return kNoBandText;
   return std::string(kBandOrder[band]);
 }
 
@@ -107,6 +110,17 @@ FrequencyPart ComposeFrequencyPart(double hz, double lastMacroFreq,
   part.rdaLine = ComposeRdaLine(snapshot, part.band);
   part.ticks = TicksOf(snapshot, part.band);
   return part;
+}
+
+LongestCaptions ComposeLongestCaptions() {
+  constexpr int kFourDigits = 8888;
+  constexpr const char* kLongCall = "UA9ABC/QRP";
+  DisplaySnapshot wording = TakeDisplaySnapshot("", -1);
+  wording.moscowDistricts.resize(kMoscowBoxCount);
+  wording.rdaCount = kFourDigits;
+  const FrequencyPart lines = ComposeFrequencyPart(FrequencyOnLongestBandName(), 0.0, wording);
+  return {{lines.moscowLine},
+          {lines.rdaLine, ComposeCallLine(wording.endYear, kLongCall, wording.russian)}};
 }
 
 }  // namespace stats

@@ -4,6 +4,7 @@
 // the band rows, the current band, the captions, the Moscow ticks and
 // whether "<SP1>" is due.
 #include <string>
+#include <vector>
 
 #include "engine/display_snapshot.h"
 #include "ui/moscow_districts.h"
@@ -11,9 +12,6 @@
 namespace stats {
 
 inline constexpr const char* kBlankColumn = "   -";
-
-// Band index of a frequency by whole MHz (1, 3, 7, 14, 21, 28); -1 for none.
-int BandIndexOfFrequency(double hz);
 
 // Band text of an index for the Moscow and RDA lines; see the .cpp for the
 // text chosen for -1.
@@ -39,5 +37,16 @@ struct FrequencyPart {
 // `snapshot` holds the lists of band BandIndexOfFrequency(hz).
 FrequencyPart ComposeFrequencyPart(double hz, double lastMacroFreq,
                                    const DisplaySnapshot& snapshot);
+
+// The longest captions the update step gives each district window, in the
+// contest's wording (Windows-1251 text), so that a window opens wide enough
+// to show each: the lines on the band with the longest name, the Moscow
+// count as long as the number of boxes, the RDA count of four digits, and
+// the call line with a long portable call. Takes the state lock itself.
+struct LongestCaptions {
+  std::vector<std::string> moscowWindow;
+  std::vector<std::string> rdaWindow;
+};
+LongestCaptions ComposeLongestCaptions();
 
 }  // namespace stats

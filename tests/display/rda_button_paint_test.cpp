@@ -15,7 +15,7 @@
 namespace display_test {
 namespace {
 
-constexpr uint32_t kLightYellow = 0xFFFAC6;
+constexpr uint32_t kPanelColour = 0xFFFAC6;  // the windows' light yellow
 constexpr uint32_t kPaleYellow = 0xFFFFC6;
 constexpr uint32_t kLightCyan = 0xC6FFFF;
 constexpr int kWidth = 600;
@@ -33,7 +33,7 @@ TEST_F(InfoButtonPaint, WithoutBandTheButtonIsPlainLightYellow) {
   Canvas canvas(kWidth, kHeight);
   ASSERT_TRUE(canvas.IsReady());
   PaintWhole(canvas);
-  EXPECT_EQ(canvas.CountOtherThan({0, 0, kWidth, kHeight}, kLightYellow), 0) << "band -1";
+  EXPECT_EQ(canvas.CountOtherThan({0, 0, kWidth, kHeight}, kPanelColour), 0) << "band -1";
 }
 
 TEST_F(InfoButtonPaint, DistrictTextsStandWhereTheLayoutPutsThem) {
@@ -51,7 +51,7 @@ TEST_F(InfoButtonPaint, DistrictTextsStandWhereTheLayoutPutsThem) {
   const stats::PlacedText& first = layout.texts[0];
   const int cellWidth = layout.texts[1].x - first.x;
   const int lineHeight = measures.lineHeight;
-  EXPECT_EQ(canvas.Pixel(1, 1), kLightYellow) << "background above the grid";
+  EXPECT_EQ(canvas.Pixel(1, 1), kPanelColour) << "background above the grid";
   struct Cell {
     const char* name;
     RECT area;
@@ -64,7 +64,7 @@ TEST_F(InfoButtonPaint, DistrictTextsStandWhereTheLayoutPutsThem) {
       {"no second line", {0, first.y + lineHeight + 1, kWidth, kHeight}, false},
   };
   for (const Cell& cell : cells) {
-    const int marked = canvas.CountOtherThan(cell.area, kLightYellow);
+    const int marked = canvas.CountOtherThan(cell.area, kPanelColour);
     if (cell.written) {
       EXPECT_GT(marked, 0) << cell.name;
     } else {
@@ -101,7 +101,7 @@ TEST_F(InfoButtonPaint, OffscreenCopyCoversOnlyTheClipBox) {
   IntersectClipRect(canvas.Dc(), clip.left, clip.top, clip.right, clip.bottom);
   // The whole button light yellow, one marked square inside the clip box.
   const stats::ButtonPicture picture{
-      {{{0, 0, kWidth, kHeight}, kLightYellow}, {{120, 60, 130, 70}, kLightCyan}}, {}};
+      {{{0, 0, kWidth, kHeight}, kPanelColour}, {{120, 60, 130, 70}, kLightCyan}}, {}};
   {
     stats::CMemDC offscreen(canvas.Dc());
     ASSERT_TRUE(offscreen.IsOffscreen()) << "a memory bitmap is no printer";
@@ -113,9 +113,9 @@ TEST_F(InfoButtonPaint, OffscreenCopyCoversOnlyTheClipBox) {
     EXPECT_EQ(canvas.Pixel(125, 65), kUntouched) << "nothing reaches the target before the copy";
   }
   EXPECT_EQ(canvas.Pixel(125, 65), kLightCyan) << "the square at its own place";
-  EXPECT_EQ(canvas.Pixel(135, 65), kLightYellow) << "beside the square";
+  EXPECT_EQ(canvas.Pixel(135, 65), kPanelColour) << "beside the square";
   const int clipArea = (clip.right - clip.left) * (clip.bottom - clip.top);
-  EXPECT_EQ(canvas.CountOtherThan(clip, kLightYellow), 100)
+  EXPECT_EQ(canvas.CountOtherThan(clip, kPanelColour), 100)
       << "inside the clip box, but the square";
   EXPECT_EQ(canvas.CountOtherThan({0, 0, kWidth, kHeight}, kUntouched), clipArea)
       << "outside the clip box";
@@ -146,7 +146,7 @@ TEST_F(InfoButtonPaint, JoinedTextsDrawTheSamePixelsAsSingleTexts) {
       {"Cyrillic between", {{5, 5, "AB"}, {45, 5, "\xCF\xF0\xE8"}, {85, 5, "CD"}, {125, 5, ""}}},
       {"two lines", {{5, 5, "AB01"}, {45, 5, "AB02"}, {5, 20, "AB03"}, {45, 20, "AB04"}}},
   };
-  const stats::Fill background{{0, 0, 300, 40}, kLightYellow};
+  const stats::Fill background{{0, 0, 300, 40}, kPanelColour};
   for (const Case& c : cases) {
     Canvas joined(300, 40);
     Canvas single(300, 40);
@@ -161,7 +161,7 @@ TEST_F(InfoButtonPaint, JoinedTextsDrawTheSamePixelsAsSingleTexts) {
     const std::optional<POINT> difference = joined.FirstDifference(single);
     EXPECT_FALSE(difference.has_value())
         << c.name << ": first difference at " << difference->x << ", " << difference->y;
-    EXPECT_GT(single.CountOtherThan({0, 0, 300, 40}, kLightYellow), 0) << c.name << " drew";
+    EXPECT_GT(single.CountOtherThan({0, 0, 300, 40}, kPanelColour), 0) << c.name << " drew";
   }
 }
 
@@ -192,7 +192,7 @@ TEST_F(InfoButtonPaint, PrintClientOfTheButtonMatchesTheDirectPaint) {
     const std::optional<POINT> difference = printed.FirstDifference(direct);
     EXPECT_FALSE(difference.has_value())
         << view.name << ": first difference at " << difference->x << ", " << difference->y;
-    EXPECT_GT(direct.CountOtherThan(client, view.band == 1 ? kLightYellow : kPaleYellow), 0)
+    EXPECT_GT(direct.CountOtherThan(client, view.band == 1 ? kPanelColour : kPaleYellow), 0)
         << view.name << " has texts";
   }
 }

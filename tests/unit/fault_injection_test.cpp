@@ -20,6 +20,7 @@
 #include "module_fixture.h"
 #include "plugin/exports.h"
 #include "reports/station.h"
+#include "tests/contest_bands.h"
 
 namespace {
 
@@ -61,13 +62,14 @@ void Result() {
 const std::vector<Step>& Scenario() {
   static const std::vector<Step> steps = {
       {"first reset", StepKind::Reset, Reset},
-      {"contest QSO", StepKind::Intake, [] { Add("DL1ABC", "80m", "RTTY", 0.50); }},
-      {"QSO off the contest bands", StepKind::Intake, [] { Add("DL2ABC", "20m", "RTTY", 0.51); }},
-      {"QSO in another mode", StepKind::Intake, [] { Add("DL3ABC", "80m", "CW", 0.52); }},
+      {"contest QSO", StepKind::Intake, [] { Add("DL1ABC", kScoredBand, "RTTY", 0.50); }},
+      {"QSO on a refused band", StepKind::Intake,
+       [] { Add("DL2ABC", kRefusedBand, "RTTY", 0.51); }},
+      {"QSO in another mode", StepKind::Intake, [] { Add("DL3ABC", kScoredBand, "CW", 0.52); }},
       {"first result", StepKind::Result, Result},
       {"second reset", StepKind::Reset, Reset},
-      {"second contest QSO", StepKind::Intake, [] { Add("DL4ABC", "40m", "RTTY", 0.53); }},
-      {"second refused QSO", StepKind::Intake, [] { Add("DL5ABC", "20m", "RTTY", 0.54); }},
+      {"second contest QSO", StepKind::Intake, [] { Add("DL4ABC", kScoredBand, "RTTY", 0.53); }},
+      {"second refused QSO", StepKind::Intake, [] { Add("DL5ABC", kRefusedBand, "RTTY", 0.54); }},
       {"second result", StepKind::Result, Result},
   };
   return steps;

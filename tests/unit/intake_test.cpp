@@ -9,6 +9,7 @@
 #include "locked_state.h"
 #include "module_fixture.h"
 #include "plugin/exports.h"
+#include "tests/contest_bands.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ struct Qso {
   const char* rcvd = "0017";
   const char* prefix = "DL";
   const char* extra = "extra text";
-  const char* band = "80m";
+  const char* band = kScoredBand;
 };
 
 // AddData0 and RemoveData0 take the same arguments.
@@ -73,11 +74,11 @@ class IntakeTest : public ModuleTest {
 
 TEST_F(IntakeTest, ContestQsoIsStoredWithEveryFieldAndNoJournalLine) {
   Qso q;
-  EXPECT_EQ(Add(q), 1) << "80m RTTY DL serial";
+  EXPECT_EQ(Add(q), 1) << "scored band, RTTY, DL serial";
   ASSERT_EQ(locked::LogSize(), 1u);
   const stats::CInfo r = locked::LoggedQso(0);
   EXPECT_EQ(r.m_strCall, "DL1ABC");
-  EXPECT_EQ(r.m_strBand, "80m");
+  EXPECT_EQ(r.m_strBand, kScoredBand);
   EXPECT_EQ(r.m_strMode, "RTTY");
   EXPECT_EQ(r.m_strExtra, "extra text");
   EXPECT_EQ(r.m_strRstRcvd, "579");
@@ -89,7 +90,7 @@ TEST_F(IntakeTest, ContestQsoIsStoredWithEveryFieldAndNoJournalLine) {
   EXPECT_EQ(r.m_nFreqKHz, 3580) << "3580500 Hz";
   EXPECT_EQ(r.m_nSkip, 0);
   EXPECT_TRUE(r.m_dtTime == q.time) << "stored time";
-  EXPECT_EQ(locked::Bands(), (stats::TextList{"80m"}));
+  EXPECT_EQ(locked::Bands(), (stats::TextList{kScoredBand}));
   EXPECT_TRUE(JournalExists()) << "the journal is opened (created) on every intake";
   EXPECT_EQ(Journal(), "") << "no line for a stored QSO";
 }
@@ -108,23 +109,23 @@ TEST_F(IntakeTest, RefusedQsosAreJournaledAndNotStored) {
   const char* const noMode = "   NO TEST MODE !!!";
   const char* const noRx = "   NO RX NUMBER !!!";
   const RefusalCase cases[] = {
-      {"20m", "20m", "RTTY", "001", "0017", noBand},
-      {"20m and CW: band first", "20m", "CW", "001", "0017", noBand},
-      {"20m, no exchange sent", "20m", "RTTY", "", "0017", noBand},
+      {"refused band and CW: band first", kRefusedBand, "CW", "001", "0017", noBand},
+      {"refused band, no exchange sent: band first", kRefusedBand, "RTTY", "", "0017", noBand},
       {"160m", "160m", "RTTY", "001", "0017", noBand},
+      {"20m", "20m", "RTTY", "001", "0017", noBand},
       {"30m", "30m", "RTTY", "001", "0017", noBand},
       {"17m", "17m", "RTTY", "001", "0017", noBand},
       {"15m", "15m", "RTTY", "001", "0017", noBand},
       {"12m", "12m", "RTTY", "001", "0017", noBand},
       {"10m", "10m", "RTTY", "001", "0017", noBand},
-      {"rtty", "80m", "rtty", "001", "0017", noMode},
-      {"CW", "40m", "CW", "001", "0017", noMode},
-      {"empty mode", "80m", "", "001", "0017", noMode},
-      {"RTTY with a space", "80m", "RTTY ", "001", "0017", noMode},
-      {"rtty, no exchange: mode first", "80m", "rtty", "", "", noMode},
-      {"no exchange sent", "80m", "RTTY", "", "0017", noRx},
-      {"no exchange received", "40m", "RTTY", "001", "", noRx},
-      {"no exchange at all", "80m", "RTTY", "", "", noRx},
+      {"rtty", kScoredBand, "rtty", "001", "0017", noMode},
+      {"CW", kScoredBand, "CW", "001", "0017", noMode},
+      {"empty mode", kScoredBand, "", "001", "0017", noMode},
+      {"RTTY with a space", kScoredBand, "RTTY ", "001", "0017", noMode},
+      {"rtty, no exchange: mode first", kScoredBand, "rtty", "", "", noMode},
+      {"no exchange sent", kScoredBand, "RTTY", "", "0017", noRx},
+      {"no exchange received", kScoredBand, "RTTY", "001", "", noRx},
+      {"no exchange at all", kScoredBand, "RTTY", "", "", noRx},
   };
   std::string expected;
   for (const RefusalCase& c : cases) {
@@ -204,8 +205,8 @@ TEST_F(IntakeTest, FrequencyIsWholeKilohertz) {
     q.freqHz = c.hz;
     ASSERT_EQ(Add(q), 1) << c.hz << " Hz";
     EXPECT_EQ(locked::LoggedQso(locked::LogSize() - 1).m_nFreqKHz, c.kHz) << c.hz << " Hz";
-    q.band = "20m";
-    ASSERT_EQ(Add(q), 0) << c.hz << " Hz on 20m";
+    q.band = kRefusedBand;
+    ASSERT_EQ(Add(q), 0) << c.hz << " Hz on a refused band";
     expected += Line(c.text, "RTTY", "001", "0017", "   NO CONTEST BAND !!!");
     EXPECT_EQ(Journal(), expected) << c.hz << " Hz";
   }
@@ -213,7 +214,7 @@ TEST_F(IntakeTest, FrequencyIsWholeKilohertz) {
 
 TEST_F(IntakeTest, JournalShowsNullAndInvalidTimes) {
   Qso q;
-  q.band = "20m";
+  q.band = kRefusedBand;
   q.time = COleDateTime(k1405, COleDateTime::null);
   EXPECT_EQ(Add(q), 0);
   q.time = COleDateTime(k1405, COleDateTime::invalid);
@@ -303,14 +304,14 @@ TEST_F(IntakeTest, IdenticalQsosAreBothKept) {
   EXPECT_EQ(Add(q), 1) << "first";
   EXPECT_EQ(Add(q), 1) << "second, identical";
   EXPECT_EQ(locked::LogSize(), 2u);
-  EXPECT_EQ(locked::Bands(), (stats::TextList{"80m"})) << "band listed once";
+  EXPECT_EQ(locked::Bands(), (stats::TextList{kScoredBand})) << "band listed once";
 }
 
 TEST_F(IntakeTest, JournalThatCannotBeOpenedChangesNoOutcome) {
   platform.failWrites = true;
   Qso stored;
   Qso refused;
-  refused.band = "20m";
+  refused.band = kRefusedBand;
   Qso badDistrict;
   badDistrict.prefix = "UA";
   badDistrict.rcvd = "XX";
@@ -318,7 +319,7 @@ TEST_F(IntakeTest, JournalThatCannotBeOpenedChangesNoOutcome) {
   goodDistrict.prefix = "UA9";
   goodDistrict.rcvd = "ab-01";
   EXPECT_EQ(Add(stored), 1) << "contest QSO";
-  EXPECT_EQ(Add(refused), 0) << "20m QSO";
+  EXPECT_EQ(Add(refused), 0) << "QSO on a refused band";
   EXPECT_EQ(Add(badDistrict), 1) << "UA with XX";
   EXPECT_EQ(Add(goodDistrict), 1) << "UA9 with ab-01";
   ASSERT_EQ(locked::LogSize(), 3u);
@@ -352,7 +353,7 @@ TEST_F(IntakeTest, RemoveTakesOutOnlyTheFirstMatchingQso) {
   EXPECT_EQ(Remove(key), 1);
   ASSERT_EQ(locked::LogSize(), 1u) << "second removal";
   EXPECT_EQ(locked::LoggedQso(0).m_strCall, "OK1XYZ");
-  EXPECT_EQ(locked::Bands(), (stats::TextList{"80m"})) << "the band stays listed";
+  EXPECT_EQ(locked::Bands(), (stats::TextList{kScoredBand})) << "the band stays listed";
 }
 
 struct RemoveMissCase {
@@ -371,7 +372,7 @@ TEST_F(IntakeTest, RemoveOfAQsoNotInTheLogReturnsOneAndChangesNothing) {
       {"other call", With([](Qso& q) { q.call = "DL1ABD"; })},
       {"call in lower case", With([](Qso& q) { q.call = "dl1abc"; })},
       {"other mode", With([](Qso& q) { q.mode = "CW"; })},
-      {"other band", With([](Qso& q) { q.band = "40m"; })},
+      {"other band", With([](Qso& q) { q.band = "6m"; })},
       {"a second later", With([](Qso& q) { q.time.m_dt += 1.0 / 86400.0; })},
       {"same date, status null", With([](Qso& q) { q.time.m_status = COleDateTime::null; })},
       {"same date, status invalid",

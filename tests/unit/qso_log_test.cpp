@@ -1,10 +1,11 @@
-// The contest log: records kept by value in order, and the hour index that
-// answers "worked on this band and mode in this hour of the day".
+// The contest log: records kept by value in order, and the tour index that
+// answers whether a QSO repeats one logged in the tour of an hour.
 #include <gtest/gtest.h>
 
 #include <limits>
 #include <string>
 
+#include "engine/contest_rules.h"
 #include "engine/qso_log.h"
 
 namespace {
@@ -109,10 +110,14 @@ struct TimeCase {
 
 TEST(QsoLog, HourComesFromTheRoundedTimeOfAValidRecord) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
+  // The last hour of the day's first tour: its last tenths of a second
+  // round into the next tour.
+  const int last = stats::kTourHours - 1;
+  const COleDateTime endOfFirstTour = At(kDay15Mar2024, last, 59, 59.6);
   const TimeCase cases[] = {
       {"another day, same hour", At(kDay10Mar2024, 14, 55), 14, true},
-      {"14:59:59.6 counts as 15", At(kDay15Mar2024, 14, 59, 59.6), 15, true},
-      {"14:59:59.6 is not 14", At(kDay15Mar2024, 14, 59, 59.6), 14, false},
+      {"the first tour's last second counts in the next", endOfFirstTour, last + 1, true},
+      {"the first tour's last second is not in it", endOfFirstTour, last, false},
       {"before the epoch, -1.25 is 06:00", COleDateTime(-1.25, COleDateTime::valid), 6, true},
       {"null at the epoch has no hour", COleDateTime(0.0, COleDateTime::null), 0, false},
       {"invalid 12:00 has no hour", At(kDay15Mar2024, 12, 0, 0, COleDateTime::invalid), 12, false},

@@ -9,8 +9,6 @@
 #include <vector>
 
 #include "engine/contest_state.h"
-#include "locked_state.h"
-#include "ui/display_state.h"
 
 namespace {
 
@@ -177,7 +175,7 @@ TEST(InfoButtonLayout, DistrictViewIsBareBackgroundWithoutBandOrDistricts) {
         stats::LayoutDistrictView(Districts(c.districtCount), c.band, item, kSmall);
     EXPECT_TRUE(picture.texts.empty()) << "band " << c.band << ", " << c.districtCount;
     ASSERT_EQ(picture.fills.size(), 1u) << "band " << c.band << ", " << c.districtCount;
-    EXPECT_EQ(picture.fills[0].rgb, stats::kLightYellow) << "band " << c.band;
+    EXPECT_EQ(picture.fills[0].rgb, stats::kPanelColour) << "band " << c.band;
     EXPECT_EQ(picture.fills[0].rect.right, 300) << "band " << c.band;
     EXPECT_EQ(picture.fills[0].rect.bottom, 200) << "band " << c.band;
   }

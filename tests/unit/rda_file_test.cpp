@@ -1,11 +1,10 @@
-// The RDA district list file: the line rule, line ends, odd bytes, and the
-// list the reset loads from ".\Plugins\rda_rus.dat".
+// The RDA district list file: the line rule, line ends and odd bytes.
+#include "engine/rda_file.h"
+
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
-
-#include "engine/rda_file.h"
-#include "engine/reset.h"
-#include "module_fixture.h"
 
 namespace {
 
@@ -157,25 +156,6 @@ TEST(RdaFile, CodesBeyondTheBoundAreIgnored) {
     EXPECT_EQ(stats::ParseRdaFile(bytes, c.maxCodes), expected)
         << c.lines << " district lines, at most " << c.maxCodes << " codes";
   }
-}
-
-class RdaLoadTest : public ModuleTest {};
-
-TEST_F(RdaLoadTest, LoadsTheFileBesideThePlugins) {
-  WriteFile(".\\Plugins\\rda_rus.dat", "Region\r\nAB-01\tx\r\nab-02\r\nAB-01\r\n-CD-03");
-  const stats::CodeList codes = stats::ReadRdaCodes(platform);
-  EXPECT_EQ(codes.codes(), (Codes{"AB01", "ab02", "AB01"})) << "Plugins/rda_rus.dat";
-  EXPECT_TRUE(codes.Contains("ab02")) << "ab02 as written in the file";
-  EXPECT_FALSE(codes.Contains("AB02")) << "AB02 differs in case from the file";
-}
-
-TEST_F(RdaLoadTest, MissingFileGivesAnEmptyList) {
-  EXPECT_EQ(stats::ReadRdaCodes(platform).size(), 0u) << "no Plugins/rda_rus.dat";
-}
-
-TEST_F(RdaLoadTest, FileInTheWorkingDirectoryIsNotTheOne) {
-  WriteFile("rda_rus.dat", "AB-01\n");
-  EXPECT_EQ(stats::ReadRdaCodes(platform).size(), 0u) << "rda_rus.dat outside Plugins/";
 }
 
 }  // namespace

@@ -9,11 +9,13 @@
 
 #include "engine/contest_state.h"
 #include "engine/rda_file.h"
+#include "engine/reset.h"
 #include "host_qso.h"
 #include "locked_state.h"
 #include "module_fixture.h"
 #include "plugin/exports.h"
 #include "reports/station.h"
+#include "tests/contest_bands.h"
 
 namespace {
 
@@ -187,7 +189,7 @@ TEST_F(ResetTest, JournalHoldsExactlyTheHeader) {
   WriteFile("err.txt", "an older journal\r\nwith two lines\r\n");
   Reset();
   EXPECT_EQ(ReadFile("err.txt"), kHeader) << "journal truncated and headed";
-  ASSERT_EQ(AddQso("20m"), 0);
+  ASSERT_EQ(AddQso(kRefusedBand), 0);
   Reset();
   EXPECT_EQ(ReadFile("err.txt"), kHeader) << "refusal lines dropped by the next reset";
 }
@@ -403,6 +405,27 @@ TEST_F(ResetTest, AnRdaFileThatCannotBeReadLeavesTheListEmpty) {
   Reset();
   stats::SetCurrentPlatform(&platform);
   EXPECT_EQ(locked::RdaCodes().size(), 0u) << "file read ran out of memory";
+}
+
+// The reset's RDA list, read from the file beside the plug-ins.
+class RdaLoadTest : public ModuleTest {};
+
+TEST_F(RdaLoadTest, LoadsTheFileBesideThePlugins) {
+  WriteFile(".\\Plugins\\rda_rus.dat", "Region\r\nAB-01\tx\r\nab-02\r\nAB-01\r\n-CD-03");
+  const stats::CodeList codes = stats::ReadRdaCodes(platform);
+  EXPECT_EQ(codes.codes(), (std::vector<std::string>{"AB01", "ab02", "AB01"}))
+      << "Plugins/rda_rus.dat";
+  EXPECT_TRUE(codes.Contains("ab02")) << "ab02 as written in the file";
+  EXPECT_FALSE(codes.Contains("AB02")) << "AB02 differs in case from the file";
+}
+
+TEST_F(RdaLoadTest, MissingFileGivesAnEmptyList) {
+  EXPECT_EQ(stats::ReadRdaCodes(platform).size(), 0u) << "no Plugins/rda_rus.dat";
+}
+
+TEST_F(RdaLoadTest, FileInTheWorkingDirectoryIsNotTheOne) {
+  WriteFile("rda_rus.dat", "AB-01\n");
+  EXPECT_EQ(stats::ReadRdaCodes(platform).size(), 0u) << "rda_rus.dat outside Plugins/";
 }
 
 }  // namespace

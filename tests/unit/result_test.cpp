@@ -1,11 +1,12 @@
 // The result table and score: GetResult0's text, the band order it leaves
 // in the shared band list, the per-band district lists it rebuilds, the
-// Moscow-call rule and the "Claimed" setting.
+// points and the "Claimed" setting.
 #include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "engine/contest_rules.h"
 #include "locked_state.h"
 #include "module_fixture.h"
 #include "platform/profile_text.h"
@@ -22,6 +23,13 @@ constexpr const char* kIniFile = "Plugins\\KESTREL-RTTY.ini";
 std::string Header(const std::string& endDate, const std::string& ownCall) {
   return "  \tKESTREL-RTTY " + endDate + "\r\n\t    Contestant: " + ownCall +
          " \r\n\tQSOs\tPoints\tMoscow\tRDA\r\n";
+}
+
+// The points of a row of Moscow calls and other calls, worked by a station
+// outside Moscow: for the tests that count points without pinning them.
+long long Points(long long moscowCalls, long long otherCalls) {
+  return moscowCalls * stats::kPointsAcrossMoscowBoundary +
+         otherCalls * stats::kPointsWithinOneSide;
 }
 
 std::string Joined(const TextList& list) {
@@ -82,36 +90,6 @@ class ResultTest : public ModuleTest {
   }
 };
 
-TEST(IsMoscowCallTest, AFragmentCountsFromTheSecondCharacterOnFirstOccurrenceOnly) {
-  const struct {
-    const char* call;
-    int expected;
-  } cases[] = {
-      {"RA3AB", 1},   // "3A" at index 2
-      {"R2AZ", 1},    // "2A" at index 1
-      {"A2A", 1},     // index 1 is enough
-      {"UA3CT", 1},   // "3C"
-      {"RN5BX", 1},   // "5B"
-      {"RK2CA", 1},   // "2C"
-      {"R5A", 1},     // "5A"
-      {"RW3BX", 1},   // "3B"
-      {"UA2BX", 1},   // "2B"
-      {"RZ5CA", 1},   // "5C"
-      {"2A", 0},      // only at index 0
-      {"3A2MW", 0},   // "3A" at index 0 and no other fragment
-      {"3AB3A", 0},   // "3A" first occurs at index 0; the later one is not looked at
-      {"3A5B", 1},    // "3A" at 0 does not count, "5B" at 2 does
-      {"DL1ABC", 0},
-      {"UA9ABC", 0},
-      {"RA4A", 0},
-      {"ra3ab", 0},   // case-sensitive: "3a" is no fragment
-      {"", 0},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(stats::IsMoscowCall(c.call), c.expected) << "call \"" << c.call << "\"";
-  }
-}
-
 TEST_F(ResultTest, EmptyLogGivesHeaderZeroTotalsScoreLineAndCredit) {
   const std::string text = Result();
   EXPECT_EQ(WithoutCredit(text), Header("24.02.2024", "DL1ABC") + "Total\t 0\t 0\t 0\t 0\r\n" +
@@ -163,9 +141,10 @@ TEST_F(ResultTest, ReturnedTextStaysTheComposedTableUntilTheNextResult) {
   const char* returned = GetResult0(&untouched);
   ASSERT_NE(returned, nullptr);
   const std::string table = returned;
-  EXPECT_EQ(WithoutCredit(table), Header("24.02.2024", "DL1ABC") + "80m\t 1\t 5\t 1\t 0\r\n" +
-                                      "Total\t 1\t 5\t 1\t 0\r\n" +
-                                      "\r\nScore: = 5*(1+0)= 5\r\n");
+  const std::string points = std::to_string(Points(1, 0));
+  EXPECT_EQ(WithoutCredit(table), Header("24.02.2024", "DL1ABC") + "80m\t 1\t " + points +
+                                      "\t 1\t 0\r\nTotal\t 1\t " + points + "\t 1\t 0\r\n" +
+                                      "\r\nScore: = " + points + "*(1+0)= " + points + "\r\n");
 
   Log("40m", "UA3CT", "AB");
   char warning[100] = {};
@@ -337,9 +316,11 @@ TEST_F(ResultTest, PerBandListsKeepOrderOfFirstAppearanceWithoutRepeats) {
   const std::string text = Result();
   EXPECT_EQ(Joined(locked::MoscowByBand()[1]), "{AC,AA,AB}") << "80m Moscow list";
   EXPECT_EQ(Joined(locked::RdaByBand()[1]), "{TL03,MO12}") << "80m RDA list";
-  // 5 Moscow calls, 3 others: 5*5 + 3 = 28; districts 3 + 2; 28 * 5 = 140.
-  EXPECT_NE(text.find("80m\t 8\t 28\t 3\t 2\r\nTotal\t 8\t 28\t 3\t 2\r\n"
-                      "\r\nScore: = 28*(3+2)= 140\r\n"),
+  // 5 Moscow calls and 3 others; districts 3 + 2.
+  const std::string points = std::to_string(Points(5, 3));
+  const std::string score = std::to_string(Points(5, 3) * 5);
+  EXPECT_NE(text.find("80m\t 8\t " + points + "\t 3\t 2\r\nTotal\t 8\t " + points +
+                      "\t 3\t 2\r\n\r\nScore: = " + points + "*(3+2)= " + score + "\r\n"),
             std::string::npos)
       << text;
 }
@@ -360,9 +341,9 @@ TEST_F(ResultTest, ListsOfPresentBandsAreRebuiltAndOthersKept) {
   EXPECT_EQ(Joined(locked::RdaByBand()[5]), "{KP01}") << "10m RDA list";
 }
 
-// A band outside the six has its own row and counts in the totals, but its
+// A band without a slot has its own row and counts in the totals, but its
 // districts go into no per-band list and leave every other list alone.
-TEST_F(ResultTest, BandOutsideTheSixCountsButTouchesNoPerBandList) {
+TEST_F(ResultTest, BandWithoutASlotCountsButTouchesNoPerBandList) {
   const struct {
     const char* name;
     std::vector<std::string> bands;  // the band of each QSO, in order
@@ -376,7 +357,7 @@ TEST_F(ResultTest, BandOutsideTheSixCountsButTouchesNoPerBandList) {
     {
       const stats::ContestStateLock state;
       state.OwnCall() = "DL1ABC";
-      for (int slot = 0; slot < 6; ++slot) {
+      for (int slot = 0; slot < stats::kBandCount; ++slot) {
         state.MoscowByBand()[slot] = {"K" + std::to_string(slot)};
         state.RdaByBand()[slot] = {"KP0" + std::to_string(slot)};
       }
@@ -390,13 +371,14 @@ TEST_F(ResultTest, BandOutsideTheSixCountsButTouchesNoPerBandList) {
       }
     }
     const std::string text = Result();
-    EXPECT_NE(text.find("6m\t 2\t 6\t 1\t 1\r\n"), std::string::npos) << c.name << "\n" << text;
+    const std::string row6m = "6m\t 2\t " + std::to_string(Points(1, 1)) + "\t 1\t 1\r\n";
+    EXPECT_NE(text.find(row6m), std::string::npos) << c.name << "\n" << text;
     const int others = static_cast<int>(c.bands.size()) - 1;
     const std::string totals = "Total\t " + std::to_string(2 + others) + "\t " +
-                               std::to_string(6 + 5 * others) + "\t " +
+                               std::to_string(Points(1 + others, 1)) + "\t " +
                                std::to_string(1 + others) + "\t 1\r\n";
     EXPECT_NE(text.find(totals), std::string::npos) << c.name << ": want " << totals << text;
-    for (int slot = 0; slot < 6; ++slot) {
+    for (int slot = 0; slot < stats::kBandCount; ++slot) {
       bool present = false;
       for (const std::string& band : c.bands) present = present || stats::BandSlot(band) == slot;
       const std::string moscow = present ? "{AA}" : "{K" + std::to_string(slot) + "}";
@@ -410,19 +392,20 @@ TEST_F(ResultTest, BandOutsideTheSixCountsButTouchesNoPerBandList) {
 TEST_F(ResultTest, ClaimedIsWrittenOnEveryCall) {
   Log("80m", "RA3AB", "AA");
   Result();
-  EXPECT_EQ(Claimed(), "5") << "first result: 5 * (1 + 0)";
+  EXPECT_EQ(Claimed(), std::to_string(Points(1, 0) * 1)) << "first result: one district";
   Log("80m", "R2AZ", "AB");
   Result();
-  EXPECT_EQ(Claimed(), "20") << "second result: 10 * (2 + 0)";
-  EXPECT_EQ(ReadFile(kIniFile), "[Settings]\r\nClaimed=20\r\n") << "settings file";
+  const std::string second = std::to_string(Points(2, 0) * 2);
+  EXPECT_EQ(Claimed(), second) << "second result: two districts";
+  EXPECT_EQ(ReadFile(kIniFile), "[Settings]\r\nClaimed=" + second + "\r\n") << "settings file";
 
   SetOutput(1);
   stats::g_cabrilloLog.m_strFileBase = "DL1ABC";
   Log("40m", "UA9ABC", "", "MO12");
   int value = 0;
   GetResult0(&value);
-  // 80m: 10 points, 2 Moscow; 40m: 1 point, 1 RDA: 11 * 3 = 33.
-  EXPECT_EQ(Claimed(), "33") << "result in output mode";
+  // 80m: two Moscow calls, 2 Moscow districts; 40m: one other call, 1 RDA.
+  EXPECT_EQ(Claimed(), std::to_string(Points(2, 1) * 3)) << "result in output mode";
 }
 
 TEST_F(ResultTest, ResultValueIsLeftAloneOutsideOutputModeAndMinusOneInIt) {
@@ -438,7 +421,8 @@ TEST_F(ResultTest, ResultValueIsLeftAloneOutsideOutputModeAndMinusOneInIt) {
   const std::string text = GetResult0(&value);
   EXPECT_EQ(value, -1) << "in output mode";
   EXPECT_EQ(platform.messages.size(), 1u) << "in output mode the export reports once";
-  EXPECT_NE(text.find("80m\t 1\t 5\t 1\t 0\r\n"), std::string::npos) << "in output mode " << text;
+  const std::string row = "80m\t 1\t " + std::to_string(Points(1, 0)) + "\t 1\t 0\r\n";
+  EXPECT_NE(text.find(row), std::string::npos) << "in output mode " << text;
 }
 
 TEST_F(ResultTest, NullResultPointerIsNeverWritten) {
@@ -448,7 +432,9 @@ TEST_F(ResultTest, NullResultPointerIsNeverWritten) {
     stats::g_cabrilloLog.m_strFileBase = "DL1ABC";
     const char* text = GetResult0(nullptr);
     ASSERT_NE(text, nullptr) << "output mode " << output;
-    EXPECT_NE(std::string(text).find("Score: = 5*(1+0)= 5\r\n"), std::string::npos)
+    const std::string points = std::to_string(Points(1, 0));
+    EXPECT_NE(std::string(text).find("Score: = " + points + "*(1+0)= " + points + "\r\n"),
+              std::string::npos)
         << "output mode " << output << ": " << text;
   }
 }

@@ -141,6 +141,8 @@ TEST_F(UpdateStep, WithACallTheRdaWindowKeepsTheCallLine) {
   EXPECT_EQ(events, expected);
   const stats::TextList row80 = {"80m", "12:05", "MO", "   -"};
   EXPECT_EQ(Row(1), row80);
+  ASSERT_TRUE(stats::g_buttonContent);
+  EXPECT_EQ(stats::g_buttonContent->call, "R3A") << "the button shows the call view";
 }
 
 TEST_F(UpdateStep, WithoutACallTheButtonGetsTheBandsDistrictsSortedAndTheSharedListStays) {
@@ -201,6 +203,8 @@ TEST_F(UpdateStep, AFailedHostCallEndsTheStepThere) {
     EXPECT_EQ(events, c.events) << c.member;
     const stats::TextList written = {"80m", "12:05", "MO", stats::kBlankColumn};
     EXPECT_EQ(Row(1), c.rowsWritten ? written : stats::TextList{}) << c.member;
+    const std::string handedCall = stats::g_buttonContent ? stats::g_buttonContent->call : "";
+    EXPECT_EQ(handedCall, c.rowsWritten ? "R3A" : "") << c.member;
     EXPECT_EQ(stats::g_nCurBand, c.band) << c.member;
     EXPECT_EQ(stats::g_dLastMacroFreq, c.lastMacroHz) << c.member;
     EXPECT_EQ(stats::g_strCurCall, c.member == std::string("entry") ? "" : "R3A") << c.member;

@@ -1,12 +1,9 @@
-// The update step's composition: band of a frequency, the call's last QSO
-// per band as the snapshot finds it, the lines in both languages, the macro
-// rule and the Moscow ticks.
+// The update step's composition: the rows of the call's last QSO per band,
+// the lines in both languages, the macro rule and the Moscow ticks.
 #include "ui/update_text.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
 #include <string>
 #include <vector>
 
@@ -14,34 +11,6 @@
 #include "engine/moscow_table.h"
 
 namespace {
-
-using stats::kBandOrder;
-
-struct FrequencyCase {
-  double hz;
-  const char* band;  // null: no band
-};
-
-TEST(BandIndexOfFrequency, NamesABandByWholeMegahertzOnly) {
-  const double nan = std::numeric_limits<double>::quiet_NaN();
-  const double inf = std::numeric_limits<double>::infinity();
-  const FrequencyCase cases[] = {
-      {1'000'000, "160m"},   {1'999'999, "160m"},   {999'999, nullptr},    {3'500'000, "80m"},
-      {3'999'999, "80m"},    {7'030'000, "40m"},    {14'080'000, "20m"},   {21'999'999, "15m"},
-      {28'000'000, "10m"},   {29'000'000, nullptr}, {10'120'000, nullptr}, {0, nullptr},
-      {-3'500'000, nullptr}, {-1'000'000, nullptr}, {nan, nullptr},        {inf, nullptr},
-      {1e300, nullptr},
-  };
-  for (const FrequencyCase& c : cases) {
-    const int band = stats::BandIndexOfFrequency(c.hz);
-    if (c.band == nullptr) {
-      EXPECT_EQ(band, -1) << c.hz << " Hz";
-    } else {
-      ASSERT_GE(band, 0) << c.hz << " Hz";
-      EXPECT_EQ(kBandOrder[band], c.band) << c.hz << " Hz";
-    }
-  }
-}
 
 struct LoggedQso {
   const char* call;
@@ -58,9 +27,9 @@ struct RowCase {
   const char* rcvd;
 };
 
-using LastQsoPerBand = DisplayTest;
+using CallPartTest = DisplayTest;
 
-TEST_F(LastQsoPerBand, FillsOnlyTheRowOfTheCallsLastQsoOnThatBand) {
+TEST_F(CallPartTest, FillsOnlyTheRowOfTheCallsLastQsoOnThatBand) {
   const RowCase cases[] = {
       {"last of two wins",
        {{"R3A", "80m", 12, 5, "MO"}, {"R3A", "80m", 13, 10, "MA"}},
@@ -91,35 +60,6 @@ TEST_F(LastQsoPerBand, FillsOnlyTheRowOfTheCallsLastQsoOnThatBand) {
       EXPECT_EQ(part.columns[band][2], stats::kBlankColumn) << c.name << " band " << band;
     }
   }
-}
-
-TEST_F(LastQsoPerBand, FollowsRemovalsAndLaterAppends) {
-  auto removeAt = [](std::size_t index) {
-    const stats::ContestStateLock state;
-    state.Log().RemoveAt(index);
-  };
-  auto last80 = [] { return *stats::TakeDisplaySnapshot("R3A", -1).lastQso[1]; };
-  Log("UA9X", "80m", At(11, 0), "AA");
-  Log("R3A", "80m", At(12, 5), "MO");
-  Log("UA9X", "80m", At(12, 30), "BB");
-  Log("R3A", "80m", At(13, 10), "MA");
-  EXPECT_EQ(last80().time, "13:10") << "all four logged";
-  removeAt(0);
-  EXPECT_EQ(last80().rcvd, "MA") << "an earlier QSO of another call removed";
-  removeAt(2);
-  EXPECT_EQ(last80().time, "12:05") << "13:10 removed";
-  removeAt(1);
-  EXPECT_EQ(last80().time, "12:05") << "the other call's QSO after it removed";
-  Log("R3A", "80m", At(14, 0), "ME");
-  EXPECT_EQ(last80().rcvd, "ME") << "appended after the removals";
-}
-
-TEST_F(LastQsoPerBand, TimesThatAreNotValidShowTheDateTypesText) {
-  Log("R3A", "80m", ATL::COleDateTime(0.0, ATL::COleDateTime::invalid), "MO");
-  Log("R3A", "40m", ATL::COleDateTime(0.0, ATL::COleDateTime::null), "MO");
-  const stats::DisplaySnapshot snapshot = stats::TakeDisplaySnapshot("R3A", -1);
-  EXPECT_EQ(snapshot.lastQso[1]->time, "Invalid DateTime") << "invalid";
-  EXPECT_EQ(snapshot.lastQso[2]->time, "") << "null";
 }
 
 struct MacroCase {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "host_fixture.h"
+#include "tests/contest_bands.h"
 
 namespace host {
 namespace {
@@ -39,7 +40,7 @@ class IntakeTest : public HostTest {
 TEST_P(IntakeTest, EveryJournaledFieldComesFromItsOwnArgumentPosition) {
   ASSERT_EQ(QuietReset(), 1);
   Qso qso = BaseQso();
-  qso.band = "20m";        // position 32, after the doubles
+  qso.band = kRefusedBand;  // position 32, after the doubles
   qso.freqHz = 14085999u;  // unsigned, whole kilohertz
   qso.rstRcvd = "579";     // unlike the RST sent
   qso.sent = "002";
@@ -53,12 +54,12 @@ TEST_P(IntakeTest, EveryJournaledFieldComesFromItsOwnArgumentPosition) {
 TEST_P(IntakeTest, RefusalsAppendToTheJournalInCallOrderWithTheHostsDateStatus) {
   ASSERT_EQ(QuietReset(), 1);
   Qso nullTime = BaseQso();
-  nullTime.band = "20m";
+  nullTime.band = kRefusedBand;
   nullTime.time = kNullDateTime;
   Qso invalidTime = BaseQso();
   invalidTime.mode = "CW";
   invalidTime.time = DateTime{0.0, DateTime::kInvalid};
-  ASSERT_EQ(Host().AddData(nullTime), 0) << "20m";
+  ASSERT_EQ(Host().AddData(nullTime), 0) << "refused band";
   ASSERT_EQ(Host().AddData(BaseQso()), 1) << "stored: no line";
   ASSERT_EQ(Host().AddData(invalidTime), 0) << "CW";
   EXPECT_EQ(Journal(),

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "host_fixture.h"
+#include "tests/contest_bands.h"
 
 namespace host {
 namespace {
@@ -18,7 +19,7 @@ TEST_P(ResetTest, StartsAFreshJournal) {
   EXPECT_EQ(Journal(), kJournalHeader) << "after the first reset";
 
   Qso refused;
-  refused.band = "20m";
+  refused.band = kRefusedBand;
   ASSERT_EQ(Host().AddData(refused), 0);
   ASSERT_NE(Journal(), kJournalHeader) << "the refusal left no line";
   EXPECT_EQ(QuietReset(), 1);
