@@ -5,7 +5,6 @@
 #include "engine/contest_state.h"
 #include "platform/platform.h"
 #include "resources/resource.h"
-#include "ui/display/attached_input_win.h"
 #include "ui/display/display_objects_win.h"
 #include "ui/display/host_courier_win.h"
 #include "ui/display/modal_loops_win.h"
@@ -241,11 +240,11 @@ void baud::EndRun(RunEnd how) {
   PostMessageW(GetSafeHwnd(), WM_NULL, 0, 0);
 }
 
-// The host's thread stops the display. The stop may arrive inside any loop
-// of the system's on this thread (it is a sent notification): first the
-// timer, then an input queue the host shares with this thread (so that no
-// activation change below waits for the host's thread, which serves nothing
-// while it waits for this one), then the system's loops. To hide, the
+// The host's thread stops the display, having let go of any input queue it
+// shared with this thread (so that no activation change below waits for the
+// host's thread, which serves nothing while it waits for this one). The
+// stop may arrive inside any loop of the system's on this thread (it is a
+// sent notification): first the timer, then those loops. To hide, the
 // district windows are hidden here (the settings keep which were open, so
 // a new display reopens them); for the unload nothing is hidden or drawn:
 // the thread's end takes the windows down. The district windows are
@@ -253,7 +252,6 @@ void baud::EndRun(RunEnd how) {
 void baud::OnStop(WPARAM why) {
   m_bStopped = true;
   KillUpdateTimer();
-  LetGoOfAttachedInput();
   EndThisThreadsModalLoops(&IsDisplayWindow);
   if (why == kStopForUnload) {
     EndRun(RunEnd::Unload);

@@ -1,26 +1,24 @@
 #include "ui/display/attached_input_win.h"
 
-#include <tlhelp32.h>
-
-#include "platform/win32_handles.h"
-
 namespace stats {
 
-void LetGoOfAttachedInput() {
-  // The system does not tell which threads share the queue: every thread of
-  // the process is let go of, and one that was never attached refuses.
-  const UniqueKernelObject threads(OrNull(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0)));
-  if (!threads) return;
-  const DWORD self = GetCurrentThreadId();
-  const DWORD process = GetCurrentProcessId();
-  THREADENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Thread32First(threads.get(), &entry); more;
-       more = Thread32Next(threads.get(), &entry)) {
-    if (entry.th32OwnerProcessID != process || entry.th32ThreadID == self) continue;
-    AttachThreadInput(self, entry.th32ThreadID, FALSE);
-    AttachThreadInput(entry.th32ThreadID, self, FALSE);
+DetachedInput::DetachedInput(DWORD displayThread, std::initializer_list<DWORD> hostThreads) {
+  for (const DWORD host : hostThreads) {
+    if (host == 0 || host == displayThread) continue;
+    // The system refuses to let go of an attach that is not there.
+    for (const Attach attach : {Attach{host, displayThread}, Attach{displayThread, host}}) {
+      if (m_nCount < 4 && AttachThreadInput(attach.from, attach.to, FALSE)) {
+        m_attaches[m_nCount++] = attach;
+      }
+    }
   }
+}
+
+void DetachedInput::Restore() {
+  for (int i = 0; i < m_nCount; ++i) {
+    AttachThreadInput(m_attaches[i].from, m_attaches[i].to, TRUE);
+  }
+  m_nCount = 0;
 }
 
 }  // namespace stats

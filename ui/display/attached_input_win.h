@@ -7,12 +7,30 @@
 // bound.
 #include <windows.h>
 
+#include <initializer_list>
+
 namespace stats {
 
-// Display thread, at its stop: its input queue is its own again, whichever
-// thread of the process attached it, in either direction. The display ends
-// right after, so no attach the host made to a display that goes on is
-// undone.
-void LetGoOfAttachedInput();
+// Host's thread, before the display's stop: lets go of every attach between
+// the display thread and the given threads of the host, in either
+// direction, and remembers which there were, so that a display that would
+// not end goes on as the host left it.
+class DetachedInput {
+ public:
+  DetachedInput(DWORD displayThread, std::initializer_list<DWORD> hostThreads);
+  DetachedInput(const DetachedInput&) = delete;
+  DetachedInput& operator=(const DetachedInput&) = delete;
+
+  // Attaches again what was let go of.
+  void Restore();
+
+ private:
+  struct Attach {
+    DWORD from;
+    DWORD to;
+  };
+  Attach m_attaches[4]{};
+  int m_nCount = 0;
+};
 
 }  // namespace stats

@@ -1,5 +1,6 @@
 #include "ui/display/display_life_win.h"
 
+#include "ui/display/attached_input_win.h"
 #include "ui/display/display_objects_win.h"
 #include "ui/display/display_thread_win.h"
 #include "ui/display/host_courier_win.h"
@@ -84,6 +85,10 @@ bool DisplayLife::EndThread(DWORD limitMs, WPARAM why) {
   // of the stop.
   const HANDLE starting[] = {m_hStarted.get(), m_hDone.get(), m_hThread.get()};
   WaitServingNothing(starting, 3, limitMs);
+  // The host's input attached to the display thread (by this thread or by
+  // the courier's, the host's window thread) is let go of before anything
+  // on the display thread can change the activation.
+  DetachedInput detached(m_threadId, {GetCurrentThreadId(), TheHostCourier().ThreadId()});
   // Sent as a notification: it reaches the thread from any loop, also one
   // that takes only mouse messages, and the host's thread goes on at once.
   if (HWND window = g_hBaudWindow.load()) SendNotifyMessageW(window, kStopDisplayMessage, why, 0);
@@ -91,6 +96,7 @@ bool DisplayLife::EndThread(DWORD limitMs, WPARAM why) {
   const HANDLE ending[] = {m_hDone.get(), m_hThread.get()};
   if (WaitServingNothing(ending, 2, limitMs > waited ? limitMs - waited : 0) >= 0) return true;
   NoteLastResort("the display thread did not end in time");
+  detached.Restore();  // the display goes on as the host left it
   return false;
 }
 

@@ -33,6 +33,8 @@ class HostCourier : public HostLink {
   // earlier one belongs to another thread or is gone). False when it cannot
   // be made; the display then finds no host.
   bool Open();
+  // The thread the window is on (0 before the first Open); host's thread.
+  DWORD ThreadId() const { return m_threadId; }
   // Takes the window away, on any thread: its procedure lets go of the
   // module at once, so nothing queued for it reaches the module.
   void Close();
