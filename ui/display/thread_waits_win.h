@@ -9,7 +9,7 @@
 // thread never makes a synchronous call into the host's thread: it posts
 // to the courier, the system tells the host's thread of an activation
 // change asynchronously, and an input queue the host shares with the
-// display thread is let go of at the stop, before any window is hidden.
+// display thread is let go of before the stop (attached_input_win.h).
 //
 // The display thread, waiting for the host's answer, keeps its windows
 // live: it paints, takes clicks and moves, and handles the stop, but runs
