@@ -246,9 +246,10 @@ void baud::EndRun(RunEnd how) {
 // stop may arrive inside any loop of the system's on this thread (it is a
 // sent notification): first the timer, then those loops. To hide, the
 // district windows are hidden here (the settings keep which were open, so
-// a new display reopens them); for the unload nothing is hidden or drawn:
-// the thread's end takes the windows down. The district windows are
-// destroyed once the run is over, when no loop of theirs is on the stack.
+// a new display reopens them); for the unload nothing is hidden or drawn
+// here: the thread destroys the windows after its signal, and the unload
+// waits only for the signal. Otherwise the district windows are destroyed
+// once the run is over, when no loop of theirs is on the stack.
 void baud::OnStop(WPARAM why) {
   m_bStopped = true;
   KillUpdateTimer();
