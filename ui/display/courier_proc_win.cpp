@@ -162,9 +162,15 @@ WNDPROC CourierProc::Procedure() const {
   return reinterpret_cast<WNDPROC>(reinterpret_cast<const unsigned char*>(this) + kPage);
 }
 
+void CourierProc::LetGoOfModule() {
+  InterlockedExchange(&reinterpret_cast<ProcData*>(this)->released, 1);
+}
+
 void CourierProc::LetGo(HWND window) {
   auto* data = reinterpret_cast<ProcData*>(this);
-  InterlockedExchange(&data->released, 1);
+  LetGoOfModule();
+  // A procedure no window ever took: its window's reference goes too.
+  if (window == nullptr) InterlockedDecrement(&data->refs);
   if (window != nullptr && IsWindow(window)) {
     if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
       DestroyWindow(window);

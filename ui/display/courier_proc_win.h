@@ -32,11 +32,14 @@ class CourierProc {
 
   WNDPROC Procedure() const;
 
-  // The module lets go of the procedure and of its window (on any thread):
-  // from now on it calls no code of the module. The window is destroyed at
-  // once on its own thread, otherwise closed when its thread next serves
-  // its messages; the memory goes with the window. The object must not be
-  // used afterwards.
+  // Any thread: from now on the procedure calls no code of the module.
+  void LetGoOfModule();
+
+  // The module lets go of the procedure and of its window (on any thread),
+  // as LetGoOfModule does. The window is destroyed at once on its own
+  // thread, otherwise closed when its thread next serves its messages; the
+  // memory goes with the window, at once for a procedure no window took
+  // (`window` null). The object must not be used afterwards.
   void LetGo(HWND window);
 
  private:

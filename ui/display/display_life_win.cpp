@@ -130,6 +130,9 @@ void DisplayLife::StopForUnload(bool processExit) {
     AbandonDisplayObjects();
     return;
   }
+  // First of all: the module may be going while the courier's thread is on
+  // its way into the courier, which from here calls none of its code.
+  TheHostCourier().LetGoOfModule();
   if (!ThreadHasEnded() && !EndThread(kUnloadLimitMs, kStopForUnload)) {
     // Stuck where no stop reaches it (waiting for the loader's lock, which
     // this thread holds): it must not run on in an unmapped module. The

@@ -88,11 +88,12 @@ bool HostCourier::Open() {
   // would outlive it.
   HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                 ModuleInstance(), nullptr);
-  if (window == nullptr) {
+  if (window == nullptr ||
+      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc->Procedure())) == 0) {
+    if (window != nullptr) DestroyWindow(window);
     proc->LetGo(nullptr);
     return false;
   }
-  SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc->Procedure()));
   m_pProc = proc;
   m_threadId = GetCurrentThreadId();
   {
@@ -108,6 +109,10 @@ void HostCourier::Close() {
   CourierProc* proc = m_pProc;
   m_pProc = nullptr;
   if (proc != nullptr) proc->LetGo(window);
+}
+
+void HostCourier::LetGoOfModule() {
+  if (m_pProc != nullptr) m_pProc->LetGoOfModule();
 }
 
 void HostCourier::Cancel() {
@@ -141,8 +146,8 @@ HostCourier::PutUpAs HostCourier::PutUp(Request request, const std::string& text
   {
     const std::lock_guard<Lock> hold(m_lock);
     if (m_exchange.givenUp && m_exchange.stage != Stage::None) {
-      const bool adoptable = request != Request::RunMacro && m_exchange.request == request &&
-                             m_exchange.text == text;
+      // A read's text is its answer; only a macro's text is its request.
+      const bool adoptable = request != Request::RunMacro && m_exchange.request == request;
       if (m_exchange.stage == Stage::TakenUp && !adoptable) return PutUpAs::Busy;
       if (adoptable) {
         m_exchange.givenUp = false;
@@ -152,7 +157,9 @@ HostCourier::PutUpAs HostCourier::PutUp(Request request, const std::string& text
     }
     m_exchange = Exchange{Stage::PutUp, false, request, text, 0.0, false};
     ResetEvent(m_hAnswered.get());
-    if (m_bServePosted) return PutUpAs::Waiting;
+    // A serve message still queued dies with its window, should the host
+    // have destroyed it.
+    if (m_bServePosted && IsWindow(window)) return PutUpAs::Waiting;
     m_bServePosted = true;
   }
   if (PostMessageW(window, kServeMessage, 0, 0)) return PutUpAs::Waiting;

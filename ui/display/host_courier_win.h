@@ -38,6 +38,10 @@ class HostCourier : public HostLink {
   // Takes the window away, on any thread: its procedure lets go of the
   // module at once, so nothing queued for it reaches the module.
   void Close();
+  // The module is being unloaded (inside the loader, any thread): from now
+  // on the courier's procedure calls none of its code, before the display
+  // is stopped and the courier closed.
+  void LetGoOfModule();
   // Every wait of the display thread ends at once, its requests fail, and
   // one not yet taken up by the host is withdrawn, until Resume.
   void Cancel();
