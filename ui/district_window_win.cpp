@@ -28,19 +28,9 @@ void DistrictWindow::OnOK() { Hide(); }
 void DistrictWindow::OnCancel() { Hide(); }
 
 bool DistrictWindow::OnMessage(UINT message, WPARAM, LPARAM, INT_PTR& result) {
-  switch (message) {
-    case WM_SETCURSOR:
-      SavePositionIfMoved(GetSafeHwnd(), m_keys);
-      return false;  // the pointer's shape is still the system's to set
-    case WM_SYSCOMMAND:
-    case WM_CONTEXTMENU:
-      // After the stop, what a caption button's tracking does as the stop
-      // ends it (maximize, close, the system menu) is dropped.
-      if (!DisplayStopped()) return false;
-      result = TRUE;
-      return true;
-  }
-  return false;
+  if (DroppedAfterTheStop(message, result)) return true;
+  if (message == WM_SETCURSOR) SavePositionIfMoved(GetSafeHwnd(), m_keys);
+  return false;  // the pointer's shape is still the system's to set
 }
 
 void DistrictWindow::Hide() { ShowWindow(GetSafeHwnd(), SW_HIDE); }

@@ -263,6 +263,7 @@ void baud::OnStop(WPARAM why) {
 }
 
 bool baud::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
+  if (DroppedAfterTheStop(message, result)) return true;
   if (IsControlColourMessage(message)) {
     result = ColourPanelControl(reinterpret_cast<HDC>(wParam), m_brBack.get());
     return true;
@@ -286,13 +287,6 @@ bool baud::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
       return true;
     case kStopDisplayMessage:
       OnStop(wParam);
-      return true;
-    case WM_SYSCOMMAND:
-    case WM_CONTEXTMENU:
-      // What a loop of the system's that the stop ended does as it
-      // returns (a close box's close, a caption's system menu) is dropped.
-      if (!m_bStopped) return false;
-      result = TRUE;
       return true;
     case kStartedMessage:
       OnStarted();

@@ -1,5 +1,7 @@
 #include "ui/display/attached_input_win.h"
 
+#include <iterator>
+
 namespace stats {
 
 DetachedInput::DetachedInput(DWORD displayThread, std::initializer_list<DWORD> hostThreads) {
@@ -7,7 +9,8 @@ DetachedInput::DetachedInput(DWORD displayThread, std::initializer_list<DWORD> h
     if (host == 0 || host == displayThread) continue;
     // The system refuses to let go of an attach that is not there.
     for (const Attach attach : {Attach{host, displayThread}, Attach{displayThread, host}}) {
-      if (m_nCount < 4 && AttachThreadInput(attach.from, attach.to, FALSE)) {
+      if (m_nCount < static_cast<int>(std::size(m_attaches)) &&
+          AttachThreadInput(attach.from, attach.to, FALSE)) {
         m_attaches[m_nCount++] = attach;
       }
     }

@@ -29,7 +29,7 @@ class DetachedInput {
     DWORD from;
     DWORD to;
   };
-  Attach m_attaches[4]{};
+  Attach m_attaches[4]{};  // two threads of the host, both directions
   int m_nCount = 0;
 };
 

@@ -22,9 +22,12 @@ void CloseDistrictWindows() {
   g_pOblast.reset();
 }
 
-bool DisplayStopped() {
+bool DroppedAfterTheStop(UINT message, INT_PTR& result) {
+  if (message != WM_SYSCOMMAND && message != WM_CONTEXTMENU) return false;
   const baud* window = g_pBaud.load();
-  return window == nullptr || window->Stopped();
+  if (window != nullptr && !window->Stopped()) return false;
+  result = TRUE;
+  return true;
 }
 
 void AbandonDisplayObjects() {

@@ -51,9 +51,12 @@ extern std::unique_ptr<DXCC> g_pDxcc;
 // Destroys the Moscow-districts and RDA windows (display thread).
 void CloseDistrictWindows();
 
-// Display thread: the information window's stop has come (or there is none),
-// so no window of the display acts on the operator's late input any more.
-bool DisplayStopped();
+// Display thread, from each display window's handler: once the
+// information window's stop has come (or there is none), what a loop of the
+// system's that the stop ended does as it returns (a close box's close, a
+// maximize box's maximize, a caption's system menu) is dropped. True when
+// `message` is such a command, with the handler's result set.
+bool DroppedAfterTheStop(UINT message, INT_PTR& result);
 
 // The display thread is gone without cleaning up (the process is ending, or
 // it was ended from outside): its objects are left as they are, so that no

@@ -202,8 +202,7 @@ HostCourier::Reply HostCourier::Ask(Request request, std::string& text, double& 
     case PutUpAs::Waiting: {
       const HANDLE handles[] = {m_hAnswered.get(), m_hCancelled.get()};
       WaitWithWindowsLive(handles, 2, kRequestLimitMs);
-      reply = TakeAnswerOrGiveUp(request, text, number);
-      break;
+      [[fallthrough]];
     }
     case PutUpAs::AnsweredLate: reply = TakeAnswerOrGiveUp(request, text, number); break;
   }

@@ -71,7 +71,8 @@ class HostCourier : public HostLink {
   // Where the one request stands: put up by the display, taken up by the
   // host's thread, answered. A request given up while put up is withdrawn
   // (it never ran); one given up while taken up runs to its end, and its
-  // late answer waits for the display's next request of the same kind.
+  // late answer is taken by the display's next request if that is the same
+  // read or start-up.
   enum class Stage { None, PutUp, TakenUp, Answered };
   struct Exchange {
     Stage stage = Stage::None;
