@@ -365,7 +365,13 @@ TEST_F(LifecycleTest, ADisplayThatCannotEndIsEndedFromOutsideAndSeen) {
   QuietReset();
   Command("SHOWINFO");
   ASSERT_TRUE(WaitShown(ModuleWindow::Information));
-  PumpFor(300);  // idle in its message loop, holding no lock
+  // Held only while it waits in its loop, past its opening step: held inside
+  // a system call, the thread could keep a lock of the process (a file's,
+  // the heap's) that its end from outside leaves held for good, and the
+  // fresh load below would wait on it forever.
+  ASSERT_TRUE(WaitUntil([this] { return HostObject().Calls(orvosim::HostMember::Frequency) > 0; }))
+      << "no opening step";
+  PumpFor(500);
   const DWORD id = GetWindowThreadProcessId(Shown(ModuleWindow::Information), nullptr);
   const stats::UniqueKernelObject thread(OpenThread(THREAD_SUSPEND_RESUME, FALSE, id));
   ASSERT_TRUE(thread);
