@@ -55,7 +55,7 @@ class ContestStateLock {
   PerBand& RdaByBand() const;     // g_arrRdaByBand: per band, distinct RDA districts worked
   PerBand& MoscowByBand() const;  // g_arrMoscowByBand: per band, distinct Moscow districts
   CodeList& RdaCodes() const;     // g_arrRdaCodes: valid RDA codes, in the order of the file
-  int& Russian() const;           // g_bRussian: 1 selects the Russian wording (never cleared)
+  int& Russian() const;           // g_bRussian: 1: Russian wording; no reset clears it
   int& Output() const;            // g_bOutput: output mode of the last reset
   int& Start() const;             // g_nStart: "Start" as read by the last reset
   std::string& OwnCall() const;   // g_strOwnCall

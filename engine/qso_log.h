@@ -33,9 +33,10 @@ struct CInfo {
   std::string m_strMoscow;  // accepted Moscow district, or empty
   int32_t m_nFreqKHz = 0;
   // Only records with 0 are counted. Always 0 as it stands: the intake
-  // stores 0 and nothing changes it. The field and the result's check are
-  // kept all the same, so that a record marked skipped (kept in the log but
-  // not counted) needs no change to the result.
+  // stores 0 and nothing changes it. The field and the log's check of it
+  // (the `counted` key, QsoLog::KeysOf) are kept all the same, so that a
+  // record marked skipped (kept in the log but not counted) needs no
+  // change to the result.
   int32_t m_nSkip = 0;
   ATL::COleDateTime m_dtTime;
 };

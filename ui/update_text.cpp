@@ -37,15 +37,15 @@ constexpr const char* kLinePrefix = "QX9-";
 // A frequency further than this from the last macro's sends the macro again.
 constexpr double kMacroDriftHz = 300.0;
 
-// A frequency (Hz) on the band with the longest text among those the lines
-// name; -1 (no band) when they name none.
-double FrequencyOnLongestBandName() {
+// The slot of the band with the longest text among those a frequency can
+// select (the lines name no other); -1 when there is none.
+int SlotOfLongestBandName() {
   int longest = -1;
   for (int slot = 0; slot < kBandCount; ++slot) {
     if (kBands[slot].megahertz == 0) continue;
     if (longest < 0 || kBands[slot].text.size() > kBands[longest].text.size()) longest = slot;
   }
-  return longest < 0 ? -1.0 : kBands[longest].megahertz * 1e6;
+  return longest;
 }
 
 std::string ComposeMoscowLine(const DisplaySnapshot& snapshot, int band) {
@@ -118,9 +118,9 @@ LongestCaptions ComposeLongestCaptions() {
   DisplaySnapshot wording = TakeDisplaySnapshot("", -1);
   wording.moscowDistricts.resize(kMoscowBoxCount);
   wording.rdaCount = kFourDigits;
-  const FrequencyPart lines = ComposeFrequencyPart(FrequencyOnLongestBandName(), 0.0, wording);
-  return {{lines.moscowLine},
-          {lines.rdaLine, ComposeCallLine(wording.endYear, kLongCall, wording.russian)}};
+  const int band = SlotOfLongestBandName();
+  const std::string callLine = ComposeCallLine(wording.endYear, kLongCall, wording.russian);
+  return {{ComposeMoscowLine(wording, band)}, {ComposeRdaLine(wording, band), callLine}};
 }
 
 }  // namespace stats

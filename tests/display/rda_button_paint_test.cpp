@@ -20,7 +20,9 @@ constexpr uint32_t kPaleYellow = 0xFFFFC6;
 constexpr uint32_t kLightCyan = 0xC6FFFF;
 constexpr int kWidth = 600;
 constexpr int kHeight = 400;
-constexpr int kSlot = kHeight / 7;  // 57: the call view's slot height
+// The call view's rows: the header, then one per band.
+constexpr int kSlots = stats::kBandCount + 1;
+constexpr int kSlot = kHeight / kSlots;  // the call view's slot height
 
 void PaintWhole(const Canvas& canvas) {
   stats::PaintInfoButton(canvas.Dc(), RECT{0, 0, canvas.Width(), canvas.Height()});
@@ -83,7 +85,7 @@ TEST_F(InfoButtonPaint, CallViewStripeLiesInTheBandSlot) {
     Canvas canvas(kWidth, kHeight);
     ASSERT_TRUE(canvas.IsReady());
     PaintWhole(canvas);
-    for (int slot = 0; slot < 7; ++slot) {
+    for (int slot = 0; slot < kSlots; ++slot) {
       const int y = slot * kSlot + kSlot / 2;
       const uint32_t expected = band != -1 && slot == band + 1 ? kLightCyan : kPaleYellow;
       EXPECT_EQ(canvas.Pixel(x, y), expected) << "band " << band << ", slot " << slot;

@@ -39,14 +39,14 @@ TEST(DistrictCandidates, EveryDistrictIsAMemberOnlyAsWrittenAndEverySpellingNorm
 TEST(DistrictSenderPrefix, OnlyTheThreePrefixesWhole) {
   const struct {
     const char* prefix;
-    bool russian;
+    bool sender;
   } cases[] = {
       {"UA", true},  {"UA2", true}, {"UA9", true}, {"UR", false}, {"UN", false},
       {"EU", false}, {"ua", false}, {"UA1", false}, {"UA ", false}, {"U", false},
       {"", false},   {"UA9 ", false}, {"UA99", false},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(stats::IsDistrictSenderPrefix(c.prefix), c.russian) << "prefix \"" << c.prefix << "\"";
+    EXPECT_EQ(stats::IsDistrictSenderPrefix(c.prefix), c.sender) << "prefix \"" << c.prefix << "\"";
   }
 }
 

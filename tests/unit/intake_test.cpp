@@ -263,7 +263,7 @@ TEST_F(IntakeTest, RussianStationsDistrictIsCheckedAndNormalised) {
       {"UA", "AB-02", "", "", "AB-02", Line("3580", "RTTY", "001", "AB-02", "  AB02" + std::string(kRdaReason))},
       {"UA9", "0017", "", "", "0017", Line("3580", "RTTY", "001", "0017", "  0017" + std::string(kRdaReason))},
       {"UA", "m", "", "", "m", Line("3580", "RTTY", "001", "m", "  MM" + std::string(kRdaReason))},
-      // Not a Russian prefix for the exchange: no district check at all.
+      // Not a district sender's prefix: no district check at all.
       {"UR", "mo", "", "", "mo", ""},
       {"ua", "ab-01", "", "", "ab-01", ""},
       {"UA1", "XX", "", "", "XX", ""},

@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "display_fakes.h"
 #include "display_fixture.h"
 #include "engine/call_check.h"
 #include "engine/contest_rules.h"
@@ -31,6 +32,7 @@
 #include "engine/moscow_call.h"
 #include "engine/moscow_table.h"
 #include "module_fixture.h"
+#include "moscow_table_codes.h"
 #include "reports/station.h"
 #include "ui/display_windows.h"
 #include "ui/host_link.h"
@@ -79,6 +81,14 @@ std::string Trimmed(std::string_view text) {
   return first == std::string_view::npos ? "" : std::string(text.substr(first, last - first + 1));
 }
 
+// The text between "<!-- name -->" and "<!-- /name -->".
+std::string Block(const std::string& guide, const std::string& name) {
+  const std::size_t begin = guide.find("<!-- " + name + " -->");
+  const std::size_t end = guide.find("<!-- /" + name + " -->");
+  if (begin == std::string::npos || end == std::string::npos || end < begin) return "";
+  return guide.substr(begin, end - begin);
+}
+
 bool Quotes(const std::string& guide, const std::string& text) {
   return guide.find("`" + text + "`") != std::string::npos;
 }
@@ -92,13 +102,10 @@ TEST(OperatorGuide, TheReasonTableHoldsExactlyTheJournalsReasons) {
   }
   const std::regex row(R"(^\| `([^`]+)` \|)");
   for (const std::string language : kLanguages) {
-    const std::string guide = Guide(language);
-    const std::size_t begin = guide.find("<!-- reasons -->");
-    const std::size_t end = guide.find("<!-- /reasons -->");
-    ASSERT_NE(begin, std::string::npos) << language;
-    ASSERT_NE(end, std::string::npos) << language;
+    const std::string block = Block(Guide(language), "reasons");
+    ASSERT_FALSE(block.empty()) << language;
     std::set<std::string> listed;
-    std::istringstream table(guide.substr(begin, end - begin));
+    std::istringstream table(block);
     for (std::string line; std::getline(table, line);) {
       std::smatch found;
       if (std::regex_search(line, found, row)) listed.insert(found[1]);
@@ -197,7 +204,7 @@ struct Wording {
   const char* macroDrift;  // the regular expression of the <SP1> distance
   const char* thirdOfASecond;
   const char* seconds;  // the regular expression of a number of seconds
-  const char* megahertz;  // a frequency of 14.080 MHz, with %s for 14.080
+  const char* megahertz;  // the unit after a frequency's figures
 };
 const Wording kWordings[] = {
     {"en", "## The station dialog and the Cabrillo file", "## Reporting a problem", "boxes",
@@ -207,14 +214,6 @@ const Wording kWordings[] = {
      "седьмого ряда", "да", "нет", "очков", "очко", R"(больше чем на (\d+) Гц)",
      "треть секунды", R"((\d+) с[ ,.)])", " МГц"},
 };
-
-// The text between "<!-- name -->" and "<!-- /name -->".
-std::string Block(const std::string& guide, const std::string& name) {
-  const std::size_t begin = guide.find("<!-- " + name + " -->");
-  const std::size_t end = guide.find("<!-- /" + name + " -->");
-  if (begin == std::string::npos || end == std::string::npos || end < begin) return "";
-  return guide.substr(begin, end - begin);
-}
 
 // The body rows of the first table in `text`, each as its trimmed cells.
 std::vector<std::vector<std::string>> TableRows(const std::string& text) {
@@ -415,8 +414,7 @@ TEST(OperatorGuide, MoscowStationsAreWhatTheModuleCounts) {
 // which are not (the row they stand in, and a station that sends one).
 TEST(OperatorGuide, TheMoscowWindowsBoxesAreAsTheGuidesCountThem) {
   const auto boxes = stats::MoscowBoxes();
-  std::size_t districts = 0;
-  while (stats::g_pszMoscowCodes[districts] != nullptr) ++districts;
+  const std::size_t districts = MoscowTableCodes().size();
   std::vector<std::string> notDistricts;
   std::set<int> rows;
   std::set<int> notDistrictRows;
@@ -452,12 +450,13 @@ TEST(OperatorGuide, TheMoscowWindowsBoxesAreAsTheGuidesCountThem) {
 
 // The Moscow window's caption on a refused band that has a slot, and off
 // every band, in each guide's own wording.
-TEST(OperatorGuide, TheCaptionsBandOnAndOffTheSixBands) {
+TEST(OperatorGuide, TheCaptionsBandOnARefusedBandAndOffEveryBand) {
   stats::DisplaySnapshot snapshot;
   snapshot.endYear = "2026";
   for (const Wording& words : kWordings) {
     snapshot.russian = std::string(words.language) == "ru";
     const std::string guide = Guide(words.language);
+    const std::string flat = Flat(guide);
     for (const double hz : {14'080'000.0, 10'120'000.0}) {
       const std::string line =
           Utf8From1251(stats::ComposeFrequencyPart(hz, hz, snapshot).moscowLine);
@@ -466,7 +465,7 @@ TEST(OperatorGuide, TheCaptionsBandOnAndOffTheSixBands) {
       std::snprintf(figures, sizeof figures, snapshot.russian ? "%d,%03d" : "%d.%03d",
                     static_cast<int>(hz / 1e6), static_cast<int>(hz) % 1'000'000 / 1000);
       const std::string mhz = figures + std::string(words.megahertz);
-      EXPECT_NE(Flat(guide).find(mhz), std::string::npos) << words.language << ": " << mhz;
+      EXPECT_NE(flat.find(mhz), std::string::npos) << words.language << ": " << mhz;
     }
   }
 }
@@ -476,44 +475,17 @@ TEST(OperatorGuide, TheCaptionsBandOnAndOffTheSixBands) {
 // the frequency has moved further than the guides say.
 class OperatorGuideDisplay : public DisplayTest {
  protected:
-  struct Host : stats::HostLink {
-    bool ReadEntryField(std::string& call) override {
-      call.clear();
-      return true;
-    }
-    bool ReadFrequency(double& out) override {
-      out = hz;
-      return true;
-    }
-    bool RunMacro(const std::string& macro) override {
-      macros.push_back(macro);
-      return true;
-    }
-    double hz = 14'080'000;
-    std::vector<std::string> macros;
-  };
-  struct Windows : stats::DisplayWindows {
-    void KillUpdateTimer() override {}
-    bool IsMoscowWindowOpen() override { return false; }
-    void OpenMoscowWindow() override {}
-    bool IsRdaWindowOpen() override { return false; }
-    void OpenRdaWindow() override {}
-    void SetMoscowCaption(const std::string&) override {}
-    void SetRdaCaption(const std::string&) override {}
-    void SetMoscowTicks(const stats::MoscowTicks&) override {}
-    void RepaintRdaButton() override {}
-  };
-
   // The macros one update step sends at `hz`.
   std::vector<std::string> StepAt(double hz) {
     host.hz = hz;
-    host.macros.clear();
+    events.clear();
     stats::RunUpdateStep(platform, &host, windows);
-    return host.macros;
+    return MacrosOf(events);
   }
 
-  Host host;
-  Windows windows;
+  Events events;
+  FakeHost host{events};
+  FakeWindows windows{events};
 };
 
 TEST_F(OperatorGuideDisplay, TheMacrosAndWhenTheyAreSent) {

@@ -44,7 +44,7 @@ TEST_F(CallPartTest, FillsOnlyTheRowOfTheCallsLastQsoOnThatBand) {
        "09:00",
        "MO"},
       {"case-sensitive call", {{"R3A", "80m", 12, 5, "MO"}}, "r3a", -1, "", ""},
-      {"band outside the six", {{"R3A", "30m", 12, 5, "MO"}}, "R3A", -1, "", ""},
+      {"band without a slot", {{"R3A", "30m", 12, 5, "MO"}}, "R3A", -1, "", ""},
       {"band text exact", {{"R3A", "80M", 12, 5, "MO"}}, "R3A", -1, "", ""},
       {"no call typed", {{"", "80m", 12, 5, "MO"}}, "", -1, "", ""},
   };

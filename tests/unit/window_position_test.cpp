@@ -6,7 +6,6 @@
 
 #include "module_fixture.h"
 
-#include <climits>
 #include <string>
 #include <vector>
 

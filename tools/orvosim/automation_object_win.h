@@ -34,6 +34,7 @@ inline constexpr DISPID kDispidRunMacro = 16;
 inline constexpr LONG kEntryFieldCall = 5;
 
 enum class HostMember { Frequency, EntryField, RunMacro };
+inline constexpr int kHostMemberCount = 3;
 
 // How a member answers: as it should, with a failed HRESULT, or with a
 // result of the wrong type (VT_EMPTY, VT_NULL, VT_I4 0, VT_R8 0.0,
@@ -118,10 +119,10 @@ class AutomationObject final : public IDispatch {
   std::wstring m_strEntryField;
   double m_dFrequency = 0.0;
   std::vector<std::wstring> m_arrMacros;
-  MemberFault m_faults[3];
-  int m_nCalls[3] = {};
+  MemberFault m_faults[kHostMemberCount];  // by HostMember
+  int m_nCalls[kHostMemberCount] = {};
   LONG m_nLastEntryIndex = -1;
-  MemberPace m_paces[3];  // by HostMember
+  MemberPace m_paces[kHostMemberCount];
   std::function<void()> m_insideMemberAction;
   std::atomic<int> m_nInProgress{0};
 };
